@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace mervasto {
+
+enum class OverwriteAnswer { Yes, No, Cancel };
+
+// Asked when the table already holds data; the text is the overwrite question.
+using AskOverwrite = std::function<OverwriteAnswer(const std::u16string& question)>;
+
+// The builders' progress bar: a range, then values within it. Values past the maximum are the
+// bar's business (the window holds them at the maximum).
+class BuildProgress {
+public:
+    virtual ~BuildProgress() = default;
+    virtual void setRange(int minimum, int maximum) = 0;
+    virtual void setValue(int value) = 0;
+};
+
+enum class BuildResult {
+    Completed,  // the new tables are in place
+    Declined,   // "No": nothing written, the dialog stays open
+    Cancelled,  // "Cancel": nothing written, the dialog closes
+    Failed,     // the error message; the previous tables are untouched
+};
+
+struct BuildOutcome {
+    BuildResult result = BuildResult::Failed;
+    std::string detail; // what failed, for the command-line tool's stderr
+};
+
+// The builders' texts, shared by the dialogs and the command-line tool.
+namespace BuildText {
+inline constexpr char16_t ErrorMessage[] = u" エラーが発生しました。作業を中止します。";
+inline constexpr char16_t ErrorTitle[] = u"メルバスト";
+inline constexpr char16_t QuestionTitle[] = u"ファイルに保存";
+inline constexpr char16_t NationalQuestion[] =
+    u"既に ZIPCODE.TXT データがあります。新規に作成しますか？";
+inline constexpr char16_t OfficeQuestion[] =
+    u"既に ZipCode2.txt データがあります。新規に作成しますか？";
+} // namespace BuildText
+
+} // namespace mervasto

@@ -1,0 +1,262 @@
+#include "Cp932Codec.h"
+
+#include <cstddef>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <iconv.h>
+#endif
+
+namespace mervasto {
+
+namespace {
+
+constexpr char16_t ReplacementChar = u'\uFFFD';
+
+bool isAscii(unsigned char byte) { return byte < 0x80; }
+
+// Bytes that start a two-byte character of code page 932.
+bool isLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// The end of the run of non-ASCII characters that starts at `begin`: a run ends before an
+// ASCII byte that is not the trail byte of a double-byte character. May exceed `size` by one
+// when the last lead byte is cut off.
+std::size_t endOfMultibyteRun(std::string_view bytes, std::size_t begin) {
+    std::size_t pos = begin;
+    while (pos < bytes.size() && !isAscii(static_cast<unsigned char>(bytes[pos])))
+        pos += isLeadByte(static_cast<unsigned char>(bytes[pos])) ? 2 : 1;
+    return pos;
+}
+
+#ifdef _WIN32
+
+constexpr UINT CodePage = 932;
+
+bool decodeCharacter(std::string_view bytes, std::u16string& out) {
+    wchar_t unit[2];
+    const int produced =
+        MultiByteToWideChar(CodePage, MB_ERR_INVALID_CHARS, bytes.data(),
+                            static_cast<int>(bytes.size()), unit, 2);
+    if (produced <= 0)
+        return false;
+    out.append(reinterpret_cast<const char16_t*>(unit), static_cast<std::size_t>(produced));
+    return true;
+}
+
+// Decodes a run of complete characters; a byte that does not form a valid character becomes
+// U+FFFD and decoding goes on with the next byte.
+void decodeRun(std::string_view run, std::u16string& out) {
+    const std::size_t start = out.size();
+    out.resize(start + run.size());
+    const int produced = MultiByteToWideChar(CodePage, MB_ERR_INVALID_CHARS, run.data(),
+                                             static_cast<int>(run.size()),
+                                             reinterpret_cast<wchar_t*>(out.data() + start),
+                                             static_cast<int>(run.size()));
+    if (produced > 0) {
+        out.resize(start + static_cast<std::size_t>(produced));
+        return;
+    }
+    out.resize(start);
+    std::size_t pos = 0;
+    while (pos < run.size()) {
+        const std::size_t width =
+            isLeadByte(static_cast<unsigned char>(run[pos])) && pos + 1 < run.size() ? 2 : 1;
+        if (decodeCharacter(run.substr(pos, width), out)) {
+            pos += width;
+        } else {
+            out.push_back(ReplacementChar);
+            ++pos;
+        }
+    }
+}
+
+void encodeRun(std::u16string_view run, std::string& out) {
+    if (run.empty())
+        return;
+    const auto* wide = reinterpret_cast<const wchar_t*>(run.data());
+    const int length = static_cast<int>(run.size());
+    const int needed =
+        WideCharToMultiByte(CodePage, WC_NO_BEST_FIT_CHARS, wide, length, nullptr, 0, "?", nullptr);
+    if (needed <= 0) {
+        out.append(run.size(), '?');
+        return;
+    }
+    const std::size_t start = out.size();
+    out.resize(start + static_cast<std::size_t>(needed));
+    WideCharToMultiByte(CodePage, WC_NO_BEST_FIT_CHARS, wide, length, out.data() + start, needed,
+                        "?", nullptr);
+}
+
+#else
+
+// One conversion descriptor per direction and thread, opened on first use.
+class IconvHandle {
+public:
+    IconvHandle(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
+    ~IconvHandle() {
+        if (valid())
+            iconv_close(handle_);
+    }
+    IconvHandle(const IconvHandle&) = delete;
+    IconvHandle& operator=(const IconvHandle&) = delete;
+
+    bool valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts as much of [in, in + inLeft) as fits; returns the errno of a stop, or 0.
+    int convert(const char*& in, std::size_t& inLeft, char*& out, std::size_t& outLeft) {
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        char* input = const_cast<char*>(in);
+        const std::size_t result = iconv(handle_, &input, &inLeft, &out, &outLeft);
+        in = input;
+        return result == static_cast<std::size_t>(-1) ? errno : 0;
+    }
+
+private:
+    iconv_t handle_;
+};
+
+IconvHandle& decoderHandle() {
+    thread_local IconvHandle handle("UTF-16LE", "CP932");
+    return handle;
+}
+
+IconvHandle& encoderHandle() {
+    thread_local IconvHandle handle("CP932", "UTF-16LE");
+    return handle;
+}
+
+// Decodes a run of complete characters; a byte that does not form a valid character becomes
+// U+FFFD and decoding goes on with the next byte.
+void decodeRun(std::string_view run, std::u16string& out) {
+    IconvHandle& handle = decoderHandle();
+    const char* in = run.data();
+    std::size_t inLeft = run.size();
+    while (inLeft > 0) {
+        const std::size_t start = out.size();
+        out.resize(start + inLeft); // one byte never yields more than one UTF-16 unit
+        char* target = reinterpret_cast<char*>(out.data() + start);
+        std::size_t outLeft = inLeft * sizeof(char16_t);
+        const int error = handle.valid() ? handle.convert(in, inLeft, target, outLeft) : EILSEQ;
+        out.resize(static_cast<std::size_t>(reinterpret_cast<char16_t*>(target) - out.data()));
+        if (error != 0 && inLeft > 0) {
+            out.push_back(ReplacementChar);
+            ++in;
+            --inLeft;
+        }
+    }
+}
+
+void encodeRun(std::u16string_view run, std::string& out) {
+    IconvHandle& handle = encoderHandle();
+    const char* in = reinterpret_cast<const char*>(run.data());
+    std::size_t inLeft = run.size() * sizeof(char16_t);
+    while (inLeft > 0) {
+        const std::size_t start = out.size();
+        const std::size_t capacity = inLeft; // two bytes per unit at most
+        out.resize(start + capacity);
+        char* target = out.data() + start;
+        std::size_t outLeft = capacity;
+        const int error = handle.valid() ? handle.convert(in, inLeft, target, outLeft) : EILSEQ;
+        out.resize(static_cast<std::size_t>(target - out.data()));
+        if (error != 0 && inLeft > 0) {
+            out.push_back('?');
+            in += sizeof(char16_t);
+            inLeft -= sizeof(char16_t);
+        }
+    }
+}
+
+#endif
+
+// Decodes `bytes` up to a lead byte cut off at the end, which stays undecoded unless `final`
+// is set. Returns the number of bytes consumed.
+std::size_t decodeInto(std::string_view bytes, bool final, std::u16string& out) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const unsigned char byte = static_cast<unsigned char>(bytes[pos]);
+        if (isAscii(byte)) {
+            out.push_back(static_cast<char16_t>(byte));
+            ++pos;
+            continue;
+        }
+        std::size_t end = endOfMultibyteRun(bytes, pos);
+        const bool cutOff = end > bytes.size();
+        if (cutOff)
+            --end;
+        decodeRun(bytes.substr(pos, end - pos), out);
+        pos = end;
+        if (cutOff) {
+            if (!final)
+                return pos;
+            out.push_back(ReplacementChar);
+            ++pos;
+        }
+    }
+    return pos;
+}
+
+} // namespace
+
+std::u16string decodeCp932(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size());
+    decodeInto(bytes, true, text);
+    return text;
+}
+
+std::string encodeCp932(std::u16string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const char16_t unit = text[pos];
+        if (unit < 0x80) {
+            bytes.push_back(static_cast<char>(unit));
+            ++pos;
+            continue;
+        }
+        if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
+            // No character outside the Basic Multilingual Plane exists in code page 932.
+            const bool pair =
+                isHighSurrogate(unit) && pos + 1 < text.size() && isLowSurrogate(text[pos + 1]);
+            bytes.push_back('?');
+            pos += pair ? 2 : 1;
+            continue;
+        }
+        std::size_t end = pos;
+        while (end < text.size() && text[end] >= 0x80 && !isHighSurrogate(text[end]) &&
+               !isLowSurrogate(text[end]))
+            ++end;
+        encodeRun(text.substr(pos, end - pos), bytes);
+        pos = end;
+    }
+    return bytes;
+}
+
+void Cp932StreamDecoder::decode(std::string_view bytes, bool final, std::u16string& out) {
+    if (pending_.empty()) {
+        const std::size_t consumed = decodeInto(bytes, final, out);
+        pending_.assign(bytes.substr(consumed));
+        return;
+    }
+    // Complete the character held back from the previous chunk with the first byte of this one.
+    std::string joined = pending_;
+    pending_.clear();
+    const std::size_t borrowed = bytes.empty() ? 0 : 1;
+    joined.append(bytes.substr(0, borrowed));
+    const std::size_t consumed = decodeInto(joined, final && bytes.size() == borrowed, out);
+    if (consumed < joined.size()) {
+        pending_.assign(joined.substr(consumed));
+        return;
+    }
+    decode(bytes.substr(borrowed), final, out);
+}
+
+} // namespace mervasto

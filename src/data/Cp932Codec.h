@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace mervasto {
+
+// Conversion between the tables' code page 932 bytes and UTF-16 text in memory.
+// Linux converts with glibc iconv ("CP932"), Windows with code page 932 of the Win32 API.
+
+// Bytes that are not valid CP932 (including a lead byte cut off by the end) each decode to
+// U+FFFD; decoding never fails.
+std::u16string decodeCp932(std::string_view bytes);
+
+// Characters that CP932 cannot represent (and unpaired surrogates) are written as '?'.
+std::string encodeCp932(std::u16string_view text);
+
+// Streaming decoder for readers that take a file in chunks: a multibyte sequence split
+// between two chunks is kept back and completed by the next chunk.
+class Cp932StreamDecoder {
+public:
+    // Appends the decoded text of `bytes` to `out`. With `final` set, a sequence left
+    // incomplete at the end decodes to U+FFFD.
+    void decode(std::string_view bytes, bool final, std::u16string& out);
+
+private:
+    std::string pending_;
+};
+
+} // namespace mervasto

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ZipRecord.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+namespace mervasto {
+
+// ZIPCODE.TXT opened for access by record number. Records are numbered from 1; record n
+// occupies bytes (n - 1) * 70 to n * 70 - 1; the record count is the file length / 70.
+class RecordFileReader {
+public:
+    // A missing file reads as an empty one (no records); any other failure to open throws.
+    explicit RecordFileReader(const std::filesystem::path& file);
+
+    std::int32_t recordCount() const { return recordCount_; }
+    // A record number outside 1..recordCount() is absent.
+    std::optional<ZipRecord> read(std::int32_t recordNo);
+
+private:
+    std::ifstream in_;
+    std::int32_t recordCount_ = 0;
+};
+
+// Writes records by number into a new (truncated) record file.
+class RecordFileWriter {
+public:
+    explicit RecordFileWriter(const std::filesystem::path& file);
+
+    void write(std::int32_t recordNo, const ZipRecord& record);
+    // Flushes and closes; throws DataError(Io) when any write failed.
+    void close();
+
+private:
+    std::ofstream out_;
+};
+
+} // namespace mervasto

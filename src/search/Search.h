@@ -1,0 +1,31 @@
+#pragma once
+
+#include "SearchOutcome.h"
+#include "data/Filest.h"
+
+#include <filesystem>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace mervasto {
+
+// Called during the text pass, now and then, with every line found so far, so that a window
+// can show the list growing. Not called once per line.
+using TextPassProgress = std::function<void(const std::vector<std::u16string>& linesSoFar)>;
+
+// The search button's work (Command4_Click): the empty-key check, then the business-office
+// search when `officeMode` is set, otherwise the address search over the national tables in
+// `dataDir` with `index`. `key` is the text of Text2 exactly as typed.
+SearchOutcome runSearch(const std::filesystem::path& dataDir, const IndexTable& index,
+                        std::u16string_view key, bool officeMode,
+                        const TextPassProgress& progress = {});
+
+// The address search alone (stages 1 to 4); `key` is not empty.
+SearchOutcome searchAddress(const std::filesystem::path& dataDir, const IndexTable& index,
+                            std::u16string_view key, const TextPassProgress& progress = {});
+
+// The business-office search alone (Command2_Click); `key` is not empty.
+SearchOutcome searchOffices(const std::filesystem::path& dataDir, std::u16string_view key);
+
+} // namespace mervasto

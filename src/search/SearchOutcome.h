@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mervasto {
+
+// A message box that a search shows: OK button, question-mark icon.
+struct SearchMessage {
+    std::u16string text;
+    std::u16string title;
+};
+
+// What a search leaves on the main window: the window (or the command-line tool) applies it.
+struct SearchOutcome {
+    std::vector<std::u16string> lines;     // List2, in the order found
+    std::u16string code;                   // Text1
+    bool copyEnabled = false;              // Command3
+    std::u16string status;                 // panel 1 of StatusBar1
+    std::optional<SearchMessage> message;  // shown on the error path
+    bool beep = false;                     // the search ends with the standard beep
+    bool buttonsEnabled = false;           // Command4 and Command1 enabled at the end
+};
+
+} // namespace mervasto

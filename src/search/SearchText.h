@@ -1,0 +1,26 @@
+#pragma once
+
+namespace mervasto::SearchText {
+
+// Panel 1 of the status bar.
+inline constexpr char16_t Searching[] = u"　検索中です。しばらくお待ちください。";
+inline constexpr char16_t SearchingOffices[] = u"　検索中です。";
+inline constexpr char16_t EnterAddress[] = u"　検索する住所を入力して下さい。";
+inline constexpr char16_t FoundCountSuffix[] = u"件　見つかりました。";
+inline constexpr char16_t AddressNotFoundSuffix[] =
+    u" は、見つかりませんでした。都市名を入力して再度検索してください。";
+inline constexpr char16_t OfficeNotFoundSuffix[] =
+    u" は、見つかりませんでした。事業所名を変えて再度検索してください。";
+inline constexpr char16_t Aborted[] = u" 処理を中止します。";
+
+// The error message boxes.
+inline constexpr char16_t ErrorTitle[] = u"Error Check";
+inline constexpr char16_t AddressTableMissing[] =
+    u"全国版の郵便番号表 ZIPCODE1.TXT が見つかりません。確認してください。";
+inline constexpr char16_t OfficeTableMissing[] =
+    u"事業所の個別郵便番号表 ZipCode2.txt が見つかりません。確認してください。";
+
+// Removed from an address key before it is searched (the first occurrence only).
+inline constexpr char16_t Oaza[] = u"大字";
+
+} // namespace mervasto::SearchText

@@ -1,0 +1,31 @@
+#include "FakeDesktop.h"
+
+namespace mervasto::test {
+
+Desktop::Answer FakeDesktop::showMessage(QWidget*, const QString& text, const QString& title,
+                                         Icon icon, Buttons buttons) {
+    messages.append({text, title, icon, buttons});
+    if (answers.empty())
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<QString> FakeDesktop::chooseOpenFile(QWidget*, const QString& filter) {
+    fileFilters << filter;
+    if (chosenFiles.empty())
+        return std::nullopt;
+    auto chosen = chosenFiles.front();
+    chosenFiles.pop_front();
+    return chosen;
+}
+
+std::optional<QString> FakeDesktop::readSetting(const QString& key) {
+    const auto found = settings.constFind(key);
+    if (found == settings.constEnd())
+        return std::nullopt;
+    return *found;
+}
+
+} // namespace mervasto::test
