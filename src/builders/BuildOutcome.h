@@ -20,10 +20,10 @@ public:
 };
 
 enum class BuildResult {
-    Completed,  // the new tables are in place
-    Declined,   // "No": nothing written, the dialog stays open
-    Cancelled,  // "Cancel": nothing written, the dialog closes
-    Failed,     // the error message; the previous tables are untouched
+    Completed, // the new tables are in place
+    Declined,  // "No": nothing written, the dialog stays open
+    Cancelled, // "Cancel": nothing written, the dialog closes
+    Failed,    // the error message; the previous tables are untouched
 };
 
 struct BuildOutcome {

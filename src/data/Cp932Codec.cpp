@@ -15,59 +15,118 @@ namespace {
 
 constexpr char16_t ReplacementChar = u'\uFFFD';
 
-bool isAscii(unsigned char byte) { return byte < 0x80; }
+bool isAscii(unsigned char byte) {
+    return byte < 0x80;
+}
 
 // Bytes that start a two-byte character of code page 932.
 bool isLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
-// The end of the run of non-ASCII characters that starts at `begin`: a run ends before an
-// ASCII byte that is not the trail byte of a double-byte character. May exceed `size` by one
-// when the last lead byte is cut off.
-std::size_t endOfMultibyteRun(std::string_view bytes, std::size_t begin) {
+struct MultibyteRun {
+    std::size_t end; // one past the last complete character of the run
+    bool cutOff;     // a lead byte at `end` lacks its trail byte
+};
+
+// ASCII gaps up to this length stay inside a run handed to the converter, which is cheaper
+// than a converter call per run of non-ASCII text (CSV items alternate with quotes and commas).
+constexpr std::size_t ShortAsciiGap = 16;
+
+// The number of ASCII bytes from `pos`, counting at most ShortAsciiGap + 1.
+std::size_t asciiGapAt(std::string_view bytes, std::size_t pos) {
+    std::size_t gap = 0;
+    while (pos + gap < bytes.size() && gap <= ShortAsciiGap &&
+           isAscii(static_cast<unsigned char>(bytes[pos + gap])))
+        ++gap;
+    return gap;
+}
+
+// The run of characters to convert that starts at the non-ASCII byte `begin`: it ends before
+// a long run of ASCII characters, at the end of the bytes, or at a lead byte cut off by the
+// end.
+MultibyteRun multibyteRunAt(std::string_view bytes, std::size_t begin) {
     std::size_t pos = begin;
-    while (pos < bytes.size() && !isAscii(static_cast<unsigned char>(bytes[pos])))
-        pos += isLeadByte(static_cast<unsigned char>(bytes[pos])) ? 2 : 1;
-    return pos;
+    while (pos < bytes.size()) {
+        const auto byte = static_cast<unsigned char>(bytes[pos]);
+        if (isAscii(byte)) {
+            const std::size_t gap = asciiGapAt(bytes, pos);
+            if (gap > ShortAsciiGap || pos + gap == bytes.size())
+                return {pos, false};
+            pos += gap;
+            continue;
+        }
+        const bool lead = isLeadByte(byte);
+        if (lead && pos + 1 == bytes.size())
+            return {pos, true};
+        pos += lead ? 2 : 1;
+    }
+    return {pos, false};
 }
 
 #ifdef _WIN32
 
 constexpr UINT CodePage = 932;
 
+// Single bytes that code page 932 leaves unassigned. Windows maps some of them anyway (0x80
+// to U+0080, on some versions 0xA0 and 0xFD to 0xFF into the private use area); here they are
+// bad bytes, as they are for iconv, so that both builds write the same tables.
+bool isUnassignedSingleByte(unsigned char byte) {
+    return !isAscii(byte) && !isLeadByte(byte) && (byte < 0xA1 || byte > 0xDF);
+}
+
+bool holdsUnassignedSingleByte(std::string_view run) {
+    for (std::size_t pos = 0; pos < run.size();) {
+        const auto byte = static_cast<unsigned char>(run[pos]);
+        if (isUnassignedSingleByte(byte))
+            return true;
+        pos += isLeadByte(byte) ? 2 : 1;
+    }
+    return false;
+}
+
 bool decodeCharacter(std::string_view bytes, std::u16string& out) {
+    if (bytes.size() == 1 && isUnassignedSingleByte(static_cast<unsigned char>(bytes[0])))
+        return false;
     wchar_t unit[2];
-    const int produced =
-        MultiByteToWideChar(CodePage, MB_ERR_INVALID_CHARS, bytes.data(),
-                            static_cast<int>(bytes.size()), unit, 2);
+    const int produced = MultiByteToWideChar(CodePage, MB_ERR_INVALID_CHARS, bytes.data(),
+                                             static_cast<int>(bytes.size()), unit, 2);
     if (produced <= 0)
         return false;
     out.append(reinterpret_cast<const char16_t*>(unit), static_cast<std::size_t>(produced));
     return true;
 }
 
-// Decodes a run of complete characters; a byte that does not form a valid character becomes
-// U+FFFD and decoding goes on with the next byte.
-void decodeRun(std::string_view run, std::u16string& out) {
+// Decodes a run of characters; a byte that does not form a valid character becomes U+FFFD and
+// decoding goes on with the next byte. Returns the number of bytes consumed: all of them, but
+// for a lead byte that a skipped bad byte left alone at the end, which starts the next run.
+std::size_t decodeRun(std::string_view run, std::u16string& out) {
     const std::size_t start = out.size();
     out.resize(start + run.size());
-    const int produced = MultiByteToWideChar(CodePage, MB_ERR_INVALID_CHARS, run.data(),
-                                             static_cast<int>(run.size()),
-                                             reinterpret_cast<wchar_t*>(out.data() + start),
-                                             static_cast<int>(run.size()));
+    const int produced = holdsUnassignedSingleByte(run)
+                             ? 0
+                             : MultiByteToWideChar(CodePage, MB_ERR_INVALID_CHARS, run.data(),
+                                                   static_cast<int>(run.size()),
+                                                   reinterpret_cast<wchar_t*>(out.data() + start),
+                                                   static_cast<int>(run.size()));
     if (produced > 0) {
         out.resize(start + static_cast<std::size_t>(produced));
-        return;
+        return run.size();
     }
     out.resize(start);
     std::size_t pos = 0;
     while (pos < run.size()) {
-        const std::size_t width =
-            isLeadByte(static_cast<unsigned char>(run[pos])) && pos + 1 < run.size() ? 2 : 1;
+        const bool lead = isLeadByte(static_cast<unsigned char>(run[pos]));
+        if (lead && pos > 0 && pos + 1 == run.size())
+            return pos;
+        const std::size_t width = lead && pos + 1 < run.size() ? 2 : 1;
         if (decodeCharacter(run.substr(pos, width), out)) {
             pos += width;
         } else {
@@ -75,6 +134,7 @@ void decodeRun(std::string_view run, std::u16string& out) {
             ++pos;
         }
     }
+    return pos;
 }
 
 void encodeRun(std::u16string_view run, std::string& out) {
@@ -132,9 +192,10 @@ IconvHandle& encoderHandle() {
     return handle;
 }
 
-// Decodes a run of complete characters; a byte that does not form a valid character becomes
-// U+FFFD and decoding goes on with the next byte.
-void decodeRun(std::string_view run, std::u16string& out) {
+// Decodes a run of characters; a byte that does not form a valid character becomes U+FFFD and
+// decoding goes on with the next byte. Returns the number of bytes consumed: all of them, but
+// for a lead byte that a skipped bad byte left alone at the end, which starts the next run.
+std::size_t decodeRun(std::string_view run, std::u16string& out) {
     IconvHandle& handle = decoderHandle();
     const char* in = run.data();
     std::size_t inLeft = run.size();
@@ -145,12 +206,15 @@ void decodeRun(std::string_view run, std::u16string& out) {
         std::size_t outLeft = inLeft * sizeof(char16_t);
         const int error = handle.valid() ? handle.convert(in, inLeft, target, outLeft) : EILSEQ;
         out.resize(static_cast<std::size_t>(reinterpret_cast<char16_t*>(target) - out.data()));
+        if (error == EINVAL && inLeft < run.size())
+            break;
         if (error != 0 && inLeft > 0) {
             out.push_back(ReplacementChar);
             ++in;
             --inLeft;
         }
     }
+    return run.size() - inLeft;
 }
 
 void encodeRun(std::u16string_view run, std::string& out) {
@@ -186,13 +250,11 @@ std::size_t decodeInto(std::string_view bytes, bool final, std::u16string& out) 
             ++pos;
             continue;
         }
-        std::size_t end = endOfMultibyteRun(bytes, pos);
-        const bool cutOff = end > bytes.size();
-        if (cutOff)
-            --end;
-        decodeRun(bytes.substr(pos, end - pos), out);
-        pos = end;
-        if (cutOff) {
+        const MultibyteRun run = multibyteRunAt(bytes, pos);
+        pos += decodeRun(bytes.substr(pos, run.end - pos), out);
+        if (pos < run.end)
+            continue;
+        if (run.cutOff) {
             if (!final)
                 return pos;
             out.push_back(ReplacementChar);
@@ -241,22 +303,25 @@ std::string encodeCp932(std::u16string_view text) {
 }
 
 void Cp932StreamDecoder::decode(std::string_view bytes, bool final, std::u16string& out) {
-    if (pending_.empty()) {
-        const std::size_t consumed = decodeInto(bytes, final, out);
-        pending_.assign(bytes.substr(consumed));
-        return;
-    }
-    // Complete the character held back from the previous chunk with the first byte of this one.
-    std::string joined = pending_;
-    pending_.clear();
-    const std::size_t borrowed = bytes.empty() ? 0 : 1;
-    joined.append(bytes.substr(0, borrowed));
-    const std::size_t consumed = decodeInto(joined, final && bytes.size() == borrowed, out);
-    if (consumed < joined.size()) {
+    // Complete the character held back from the previous chunk with the bytes of this one, one
+    // at a time (a bad byte in it may leave a lead byte held back again).
+    while (!pending_.empty() && !bytes.empty()) {
+        std::string joined = std::move(pending_);
+        pending_.clear();
+        joined.push_back(bytes.front());
+        bytes.remove_prefix(1);
+        const std::size_t consumed = decodeInto(joined, final && bytes.empty(), out);
         pending_.assign(joined.substr(consumed));
+    }
+    if (!pending_.empty()) {
+        if (final) {
+            decodeInto(pending_, true, out);
+            pending_.clear();
+        }
         return;
     }
-    decode(bytes.substr(borrowed), final, out);
+    const std::size_t consumed = decodeInto(bytes, final, out);
+    pending_.assign(bytes.substr(consumed));
 }
 
 } // namespace mervasto

@@ -9,12 +9,12 @@ namespace mervasto {
 class DataError : public std::runtime_error {
 public:
     enum class Kind {
-        FileNotFound,  // a file that must exist could not be opened
-        Io,            // a read or write that the system refused (disk full, read-only, ...)
-        InputPastEnd,  // an item was read after the end of the file
-        ItemTooLong,   // an item or line longer than the reader accepts
-        Overflow,      // a 16- or 32-bit counter left its range
-        OutOfRange,    // an IndexTable slot outside 0..50000
+        FileNotFound, // a file that must exist could not be opened
+        Io,           // a read or write that the system refused (disk full, read-only, ...)
+        InputPastEnd, // an item was read after the end of the file
+        ItemTooLong,  // an item or line longer than the reader accepts
+        Overflow,     // a 16- or 32-bit counter left its range
+        OutOfRange,   // an IndexTable slot outside 0..50000
     };
 
     DataError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}

@@ -42,10 +42,16 @@ public:
 
 private:
     bool fill();
+    bool available();
     char16_t peek();
+    void requireInput();
+    template <typename Predicate> void takeWhile(Predicate keep, std::u16string& item);
+    template <typename Predicate> void skipWhile(Predicate skip);
+    void consumeDelimiter();
 
     std::unique_ptr<std::istream> stream_;
     Cp932StreamDecoder decoder_;
+    std::string chunk_;
     std::u16string buffer_;
     std::size_t pos_ = 0;
     bool streamDone_ = false;

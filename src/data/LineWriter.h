@@ -22,6 +22,7 @@ public:
     void close();
 
 private:
+    std::filesystem::path file_;
     std::ofstream out_;
 };
 

@@ -23,6 +23,7 @@ public:
 private:
     std::ifstream in_;
     std::int32_t recordCount_ = 0;
+    std::int32_t nextRecord_ = 0; // the record the stream stands at, 0 when unknown
 };
 
 // Writes records by number into a new (truncated) record file.
@@ -35,7 +36,9 @@ public:
     void close();
 
 private:
+    std::filesystem::path file_;
     std::ofstream out_;
+    std::int32_t nextRecord_ = 1; // the record the stream stands at
 };
 
 } // namespace mervasto

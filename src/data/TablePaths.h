@@ -10,7 +10,7 @@ namespace TableFile {
 inline constexpr std::string_view Records = "ZIPCODE.txt";
 inline constexpr std::string_view Index = "ZIPID1.txt";
 inline constexpr std::string_view Lines = "ZipCode1.txt";
-inline constexpr std::string_view Offices = "ZipCode2.txt";    // as the builder writes it
+inline constexpr std::string_view Offices = "ZipCode2.txt";     // as the builder writes it
 inline constexpr std::string_view OfficesRead = "ZIPCODE2.txt"; // as the search opens it
 inline constexpr std::string_view Help = "ZipCode.chm";
 } // namespace TableFile

@@ -3,6 +3,7 @@
 #include "SearchOutcome.h"
 #include "data/Filest.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <string_view>
@@ -11,8 +12,11 @@
 namespace mervasto {
 
 // Called during the text pass, now and then, with every line found so far, so that a window
-// can show the list growing. Not called once per line.
+// can show the list growing: after every TextPassProgressInterval lines read, when the list has
+// grown since the last call. Not called once per line, and not at the end (the outcome holds
+// the whole list).
 using TextPassProgress = std::function<void(const std::vector<std::u16string>& linesSoFar)>;
+inline constexpr std::size_t TextPassProgressInterval = 4096;
 
 // The search button's work (Command4_Click): the empty-key check, then the business-office
 // search when `officeMode` is set, otherwise the address search over the national tables in

@@ -14,13 +14,15 @@ struct SearchMessage {
 
 // What a search leaves on the main window: the window (or the command-line tool) applies it.
 struct SearchOutcome {
-    std::vector<std::u16string> lines;     // List2, in the order found
-    std::u16string code;                   // Text1
-    bool copyEnabled = false;              // Command3
-    std::u16string status;                 // panel 1 of StatusBar1
-    std::optional<SearchMessage> message;  // shown on the error path
-    bool beep = false;                     // the search ends with the standard beep
-    bool buttonsEnabled = false;           // Command4 and Command1 enabled at the end
+    std::vector<std::u16string> lines;    // List2, in the order found
+    std::u16string code;                  // Text1
+    bool copyEnabled = false;             // Command3
+    std::u16string status;                // panel 1 of StatusBar1
+    std::optional<SearchMessage> message; // shown on the error path
+    bool beep = false;                    // the search ends with the standard beep
+    bool buttonsEnabled = false;          // Command4 and Command1 enabled at the end
+    bool focusText2 = false;              // the focus goes back to Text2 at the end
+    std::string detail;                   // what failed, for the command-line tool's stderr
 };
 
 } // namespace mervasto

@@ -16,9 +16,12 @@ std::optional<QString> FakeDesktop::chooseOpenFile(QWidget*, const QString& filt
     fileFilters << filter;
     if (chosenFiles.empty())
         return std::nullopt;
-    auto chosen = chosenFiles.front();
+    const bool cancelled = !chosenFiles.front().has_value();
+    const QString path = chosenFiles.front().value_or(QString());
     chosenFiles.pop_front();
-    return chosen;
+    if (cancelled)
+        return std::nullopt;
+    return path;
 }
 
 std::optional<QString> FakeDesktop::readSetting(const QString& key) {

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace mervasto::bench {
+
+// The benchmark programs' own arguments, given after Google Benchmark's --benchmark_* flags:
+//   --tables=DIR        the directory that holds the national and business-office tables
+//   --office-key=NAME   a business-office name to search for (UTF-8)
+//   --csv=FILE          KEN_ALL.CSV, for the national builder dialog
+//   --work=DIR          an empty directory the dialog may build into
+struct BenchmarkArguments {
+    std::filesystem::path tables;
+    std::u16string officeKey;
+    std::filesystem::path nationalCsv;
+    std::filesystem::path workDir;
+};
+
+// Reads the arguments left in argv once Google Benchmark has taken its own; exits with a
+// usage message when --tables is missing or an argument is not known.
+BenchmarkArguments parseBenchmarkArguments(int argc, char** argv);
+
+} // namespace mervasto::bench

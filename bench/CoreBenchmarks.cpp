@@ -1,0 +1,84 @@
+// mervasto-bench-core: the start-up index load and the searches, in the core, on tables built
+// from the full data.
+
+#include "BenchmarkArguments.h"
+
+#include "data/Filest.h"
+#include "data/IndexLoader.h"
+#include "search/Search.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace mervasto::bench {
+
+namespace {
+
+// Keys for each way the address search answers: the index stages (prefecture, city and town),
+// narrowing from the end (a city without its prefecture, then town, block and number) and the
+// text pass at its worst (a key that occurs in every line, so every line is listed).
+constexpr char16_t IndexKey[] = u"東京都千代田区丸の内";
+constexpr char16_t NarrowingKey[] = u"千代田区丸の内１丁目９";
+constexpr char16_t TextPassKey[] = u"-";
+
+void loadIndex(benchmark::State& state, const BenchmarkArguments& arguments) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto table = std::make_unique<IndexTable>();
+        state.ResumeTiming();
+        if (!loadIndexTable(arguments.tables, *table))
+            state.SkipWithError("ZIPID1.txt did not load");
+        benchmark::DoNotOptimize(table->Count);
+        state.PauseTiming();
+        table.reset();
+        state.ResumeTiming();
+    }
+}
+
+void search(benchmark::State& state, const BenchmarkArguments& arguments, std::u16string key,
+            bool officeMode) {
+    IndexTable index;
+    if (!loadIndexTable(arguments.tables, index)) {
+        state.SkipWithError("ZIPID1.txt did not load");
+        return;
+    }
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const SearchOutcome outcome = runSearch(arguments.tables, index, key, officeMode);
+        if (outcome.message || outcome.lines.empty()) {
+            state.SkipWithError("the search listed nothing");
+            return;
+        }
+        found = outcome.lines.size();
+    }
+    state.SetLabel(std::to_string(found) + " lines");
+}
+
+void registerBenchmarks(const BenchmarkArguments& arguments) {
+    const auto inMilliseconds = benchmark::kMillisecond;
+    benchmark::RegisterBenchmark("index_load", loadIndex, arguments)->Unit(inMilliseconds);
+    benchmark::RegisterBenchmark("search_index", search, arguments, IndexKey, false)
+        ->Unit(inMilliseconds);
+    benchmark::RegisterBenchmark("search_narrowing", search, arguments, NarrowingKey, false)
+        ->Unit(inMilliseconds);
+    benchmark::RegisterBenchmark("search_text_pass", search, arguments, TextPassKey, false)
+        ->Unit(inMilliseconds);
+    if (!arguments.officeKey.empty())
+        benchmark::RegisterBenchmark("search_office", search, arguments, arguments.officeKey, true)
+            ->Unit(inMilliseconds);
+}
+
+} // namespace
+
+} // namespace mervasto::bench
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    const auto arguments = mervasto::bench::parseBenchmarkArguments(argc, argv);
+    mervasto::bench::registerBenchmarks(arguments);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,160 @@
+// mervasto-bench-gui: the windows' worst cases, offscreen. The main window's search for "-"
+// (every line of the national list) until the list holds every line and has been painted, and
+// the national builder dialog's whole build.
+
+#include "BenchmarkArguments.h"
+#include "SilentDesktop.h"
+
+#include "app/AppContext.h"
+#include "app/JapaneseFont.h"
+#include "app/ZipCodeConv.h"
+#include "builders/ZipCodeConv1.h"
+#include "data/Filest.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace mervasto::bench {
+
+namespace {
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+template <typename Widget> Widget* control(const QWidget& window, const char* name) {
+    auto* const found = window.findChild<Widget*>(QLatin1String(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
+void settle() {
+    for (int round = 0; round < 3; ++round)
+        QApplication::processEvents();
+}
+
+// The main window as the program starts it: index loaded, shown.
+struct MainWindowSession {
+    explicit MainWindowSession(const BenchmarkArguments& arguments)
+        : context{desktop, filest, arguments.tables},
+          window(context, QString::fromStdU16String(
+                              (arguments.tables / "mervasto-bench.lock").u16string())) {
+        if (!window.Form_Load())
+            qFatal("the main window did not start");
+        window.show();
+        settle();
+    }
+
+    SilentDesktop desktop;
+    Filest filest;
+    AppContext context;
+    ZipCodeConv window;
+};
+
+// From the click on the search button with "-" in Text2 until the list model holds every
+// line found and the list's viewport has painted them. Each search starts from a cleared
+// window (the next-search button), as a user's first search does.
+void mainWindowTextPass(benchmark::State& state, const BenchmarkArguments& arguments) {
+    MainWindowSession session(arguments);
+    auto* const text2 = control<QLineEdit>(session.window, "Text2");
+    auto* const command4 = control<QPushButton>(session.window, "Command4");
+    auto* const command1 = control<QPushButton>(session.window, "Command1");
+    auto* const list2 = control<QListView>(session.window, "List2");
+    const auto* const painted = new PaintCounter(list2->viewport());
+
+    int lines = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        command1->click();
+        settle();
+        text2->setText(QStringLiteral("-"));
+        const int paintsBefore = painted->paints;
+        state.ResumeTiming();
+
+        command4->click();
+        list2->viewport()->repaint();
+
+        lines = list2->model()->rowCount();
+        if (lines == 0 || painted->paints == paintsBefore || session.desktop.messagesShown > 0) {
+            state.SkipWithError("the list was not filled and painted");
+            return;
+        }
+    }
+    state.SetLabel(std::to_string(lines) + " lines");
+}
+
+// The national builder dialog's start button with KEN_ALL.CSV in its path box, until the
+// build has completed (the done button shown). The tables go into the work directory.
+void nationalDialogBuild(benchmark::State& state, const BenchmarkArguments& arguments) {
+    SilentDesktop desktop;
+    Filest filest;
+    AppContext context{desktop, filest, arguments.workDir};
+    ZipCodeConv1 dialog(context);
+    dialog.show();
+    settle();
+    control<QLineEdit>(dialog, "Text1")
+        ->setText(QString::fromStdU16String(arguments.nationalCsv.u16string()));
+    auto* const done = control<QPushButton>(dialog, "Command3");
+
+    for (auto _ : state) {
+        state.PauseTiming();
+        done->hide();
+        state.ResumeTiming();
+
+        dialog.Command1_Click();
+
+        if (done->isHidden()) {
+            state.SkipWithError("the build did not complete");
+            return;
+        }
+    }
+}
+
+void registerBenchmarks(const BenchmarkArguments& arguments) {
+    benchmark::RegisterBenchmark("gui_text_pass", mainWindowTextPass, arguments)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    if (!arguments.nationalCsv.empty() && !arguments.workDir.empty())
+        benchmark::RegisterBenchmark("gui_national_build", nationalDialogBuild, arguments)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+}
+
+} // namespace
+
+} // namespace mervasto::bench
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setFont(mervasto::japaneseFont(9));
+
+    benchmark::Initialize(&argc, argv);
+    const auto arguments = mervasto::bench::parseBenchmarkArguments(argc, argv);
+    mervasto::bench::registerBenchmarks(arguments);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

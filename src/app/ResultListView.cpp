@@ -1,0 +1,28 @@
+#include "ResultListView.h"
+
+#include <QKeyEvent>
+
+namespace mervasto {
+
+ResultListView::ResultListView(QWidget* parent) : QListView(parent) {
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A click on the line that is chosen already chooses it again.
+    connect(this, &QAbstractItemView::clicked, this, &ResultListView::lineChosen);
+}
+
+void ResultListView::selectionChanged(const QItemSelection& selected,
+                                      const QItemSelection& deselected) {
+    QListView::selectionChanged(selected, deselected);
+    if (!selected.isEmpty())
+        emit lineChosen();
+}
+
+void ResultListView::keyPressEvent(QKeyEvent* event) {
+    QListView::keyPressEvent(event);
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier)
+        emit lineChosen();
+}
+
+} // namespace mervasto

@@ -1,0 +1,131 @@
+// The main window's life: start-up, activation, resizing and closing.
+
+#include "ZipCodeConv.h"
+
+#include "GeneralDate.h"
+#include "PathText.h"
+#include "SeparatorLine.h"
+#include "WindowPosition.h"
+#include "frmAbout.h"
+
+#include "data/IndexLoader.h"
+#include "data/TablePaths.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWindow>
+
+#include <exception>
+
+namespace mervasto {
+
+ZipCodeConv::ZipCodeConv(AppContext& context, const QString& instanceLockPath, QWidget* parent)
+    : QMainWindow(parent), context_(context), instanceLock_(instanceLockPath) {
+    setObjectName(QStringLiteral("ZipCodeConv"));
+    createControls();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &ZipCodeConv::watchOtherWindows);
+}
+
+ZipCodeConv::~ZipCodeConv() {
+    // Windows that outlived this one, closed or not, go with it.
+    delete officeBuilder_;
+    delete about_;
+}
+
+bool ZipCodeConv::Form_Load() {
+    if (!instanceLock_.acquire()) {
+        context_.desktop.showMessage(this, QStringLiteral("メルバストは既に起動されています。"),
+                                     QStringLiteral("Application already open "),
+                                     Desktop::Icon::Critical, Desktop::Buttons::Ok);
+        Form_QueryUnload();
+        return false;
+    }
+    move(readWindowPosition(context_.desktop));
+    loadIndex();
+    return true;
+}
+
+void ZipCodeConv::loadIndex() {
+    try {
+        if (!loadIndexTable(context_.dataDir, context_.filest.indexTable))
+            return;
+        const QFileInfo indexFile(toQString(resolveTablePath(context_.dataDir, TableFile::Index)));
+        Label3->setText(QStringLiteral("郵便番号ﾃﾞｰﾀﾌｧｲﾙの更新日：") +
+                        generalDate(indexFile.lastModified()));
+    } catch (const std::exception&) {
+        // Start-up goes on without the index; the activation check tells the user.
+    }
+}
+
+QString ZipCodeConv::statusText() const {
+    return statusPanel1_->text();
+}
+
+bool ZipCodeConv::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && otherWindowWasActive_) {
+        otherWindowWasActive_ = false;
+        Form_Activate();
+    }
+    return QMainWindow::event(event);
+}
+
+void ZipCodeConv::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownBefore_)
+        return;
+    shownBefore_ = true;
+    // After the window has appeared, so that the warning stands in front of it.
+    QTimer::singleShot(0, this, &ZipCodeConv::Form_Activate);
+}
+
+void ZipCodeConv::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void ZipCodeConv::closeEvent(QCloseEvent* event) {
+    Form_QueryUnload();
+    event->accept();
+}
+
+void ZipCodeConv::Form_Resize() {
+    const int width = centralWidget()->width();
+    Line1->resize(width, Line1->height());
+    Line2->resize(width, Line2->height());
+}
+
+void ZipCodeConv::Form_Activate() {
+    if (warningOpen_ || !context_.filest.indexTable.Key[0].empty())
+        return;
+    warningOpen_ = true;
+    context_.desktop.showMessage(
+        this, QStringLiteral("ZIPCODE.TXT が見つかりません。確認してください。"),
+        QStringLiteral("Error Check"), Desktop::Icon::Question, Desktop::Buttons::Ok);
+    warningOpen_ = false;
+}
+
+// The activation check runs again when the user comes back from another window of the program
+// (a builder, the About box), not when the window gets the focus back from another program or
+// from a message box, its own warning above all.
+void ZipCodeConv::watchOtherWindows(QWindow* focusWindow) {
+    if (!focusWindow || focusWindow == windowHandle() || warningOpen_)
+        return;
+    const Qt::WindowType type = focusWindow->type();
+    if (type != Qt::Window && type != Qt::Dialog)
+        return;
+    for (QWidget* const window : QApplication::topLevelWidgets()) {
+        if (window->windowHandle() == focusWindow && !qobject_cast<QMessageBox*>(window))
+            otherWindowWasActive_ = true;
+    }
+}
+
+void ZipCodeConv::Form_QueryUnload() {
+    storeWindowPosition(context_.desktop, pos());
+}
+
+} // namespace mervasto

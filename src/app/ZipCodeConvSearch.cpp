@@ -1,0 +1,104 @@
+// The main window's search: the search button, the result list, the copy button, the
+// next-search button and the mode switch.
+
+#include "AppTitle.h"
+#include "ResultListModel.h"
+#include "ZipCodeConv.h"
+
+#include "search/Search.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+
+namespace mervasto {
+
+namespace {
+
+QString fromCore(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+
+} // namespace
+
+void ZipCodeConv::Command4_Click() {
+    clearResult();
+    const bool officeMode = Check1->isChecked();
+    const SearchOutcome outcome =
+        runSearch(context_.dataDir, context_.filest.indexTable, Text2->text().toStdU16String(),
+                  officeMode, [this](const auto& linesSoFar) { showSearchProgress(linesSoFar); });
+
+    resultLines_->showLines(outcome.lines);
+    Text1->setText(fromCore(outcome.code));
+    Command3->setEnabled(outcome.copyEnabled);
+    if (outcome.message) {
+        context_.desktop.showMessage(this, fromCore(outcome.message->text),
+                                     fromCore(outcome.message->title), Desktop::Icon::Question,
+                                     Desktop::Buttons::Ok);
+    }
+    setStatusText(fromCore(outcome.status));
+    if (outcome.beep)
+        context_.desktop.beep();
+    if (outcome.buttonsEnabled) {
+        Command4->setEnabled(true);
+        Command1->setEnabled(true);
+    }
+    // A failed office search leaves the focus where it was.
+    if (!(officeMode && outcome.message))
+        Text2->setFocus();
+}
+
+// The text pass reports the lines found so far now and then: the list shows them at once.
+void ZipCodeConv::showSearchProgress(const std::vector<std::u16string>& linesSoFar) {
+    resultLines_->showLines(linesSoFar);
+    List2->doItemsLayout();
+    List2->viewport()->repaint();
+}
+
+void ZipCodeConv::clearResult() {
+    resultLines_->clear();
+    Text1->clear();
+    Text4->clear();
+    Command3->setEnabled(false);
+}
+
+void ZipCodeConv::List2_Click() {
+    const QModelIndexList chosen = List2->selectionModel()->selectedIndexes();
+    const QString line = chosen.isEmpty() ? QString() : resultLines_->line(chosen.first().row());
+    Text4->setText(line);
+    // The line begins with its postal code: show the beginning, not the padding at its end.
+    Text4->setCursorPosition(0);
+    Text1->setText(line.left(8));
+    Command3->setEnabled(true);
+}
+
+void ZipCodeConv::Command3_Click() {
+    context_.desktop.setClipboardText(Text1->text());
+    context_.desktop.showMessage(this,
+                                 QStringLiteral("郵便番号をクリップボードにコピーしました。") +
+                                     QStringLiteral("[OK] ボタンを選択してください。"),
+                                 appTitle(), Desktop::Icon::None, Desktop::Buttons::Ok);
+}
+
+void ZipCodeConv::Command1_Click() {
+    Text2->clear();
+    Text1->clear();
+    Text4->clear();
+    Command3->setEnabled(false);
+    resultLines_->clear();
+    Text2->setFocus();
+}
+
+void ZipCodeConv::Check1_Click() {
+    Text2->setToolTip(Check1->isChecked()
+                          ? QStringLiteral("事業所名を入力します。")
+                          : QStringLiteral("入力する住所・地名は、丁目・番地は省いてください。"));
+}
+
+void ZipCodeConv::setStatusText(const QString& text) {
+    statusPanel1_->setText(text);
+}
+
+} // namespace mervasto

@@ -1,0 +1,69 @@
+// mervasto: the desktop program for looking up Japanese postal codes.
+
+#include "AppContext.h"
+#include "AppIcon.h"
+#include "AppTitle.h"
+#include "DesktopSession.h"
+#include "InstanceLock.h"
+#include "JapaneseFont.h"
+#include "PathText.h"
+#include "QtDesktop.h"
+#include "ZipCodeConv.h"
+
+#include "data/Filest.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QLocale>
+
+#include <cstdio>
+
+namespace {
+
+// The directory that holds the tables: --data-dir, or the program's own directory.
+QString dataDirectory(const QApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Mervasto: looks up Japanese postal codes (郵便番号検索)."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption dataDir(
+        QStringLiteral("data-dir"),
+        QStringLiteral("The directory that holds the tables (default: the program's directory)."),
+        QStringLiteral("DIR"));
+    parser.addOption(dataDir);
+    parser.process(app);
+    return parser.isSet(dataDir) ? parser.value(dataDir) : QApplication::applicationDirPath();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    using namespace mervasto;
+    if (!desktopSessionAvailable()) {
+        std::fputs(noDesktopSessionMessage().toLocal8Bit().constData(), stderr);
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(appTitle());
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(MERVASTO_VERSION_MAJOR)
+                                            .arg(MERVASTO_VERSION_MINOR)
+                                            .arg(MERVASTO_VERSION_PATCH));
+    QApplication::setWindowIcon(appIcon());
+    QApplication::setFont(japaneseFont(9));
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+
+    const QString dataDir = dataDirectory(app);
+    QtDesktop desktop;
+    Filest filest;
+    AppContext context{desktop, filest, toPath(dataDir)};
+
+    ZipCodeConv window(context, InstanceLock::defaultPath());
+    if (!window.Form_Load())
+        return 0;
+    window.show();
+    window.activateWindow();
+    return QApplication::exec();
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace mervasto {
+
+// A postal code as the text tables show it: characters 1-3, "-", characters 4-7. The parts
+// are cut by position without validation: a shorter code gives fewer characters, characters
+// past the 7th are dropped.
+std::u16string hyphenatedCode(std::u16string_view code);
+
+} // namespace mervasto

@@ -1,0 +1,169 @@
+#include "NationalTableBuild.h"
+
+#include "CheckedCounter.h"
+#include "CsvRowReader.h"
+#include "GuardedBuild.h"
+#include "HyphenatedCode.h"
+#include "OverwriteQuestion.h"
+#include "TableReplacement.h"
+#include "data/DataError.h"
+#include "data/ItemReader.h"
+#include "data/LineWriter.h"
+#include "data/RecordFile.h"
+#include "data/TablePaths.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace mervasto {
+
+namespace {
+
+constexpr int ColumnsPerRow = 15;
+constexpr int ProgressMaximum = 150000;
+
+// The columns of a KEN_ALL.CSV row that the tables use.
+struct NationalRow {
+    explicit NationalRow(const std::vector<std::u16string>& items)
+        : code(items[2]), city(items[7]), town(items[8]), key(items[6] + items[7]) {}
+
+    std::u16string address() const { return key + town; }
+
+    const std::u16string& code; // column 3
+    const std::u16string& city; // column 8
+    const std::u16string& town; // column 9
+    std::u16string key;         // columns 7 + 8, prefecture + city: the grouping key
+};
+
+struct IndexEntry {
+    std::u16string key;
+    std::u16string city;
+    std::int32_t firstRecord = 0;
+};
+
+// The index as built: one entry per run of rows with equal key, then the closing entry.
+class IndexEntries {
+public:
+    // Opens an entry when `row` starts a new run; returns whether it did. The previous key
+    // starts empty, so leading rows with an empty key open no entry.
+    bool follow(const NationalRow& row, std::int32_t recordNo) {
+        if (row.key == previousKey_)
+            return false;
+        incrementCounter(entryCount_, "the number of index entries");
+        entries_.push_back({row.key, row.city, recordNo});
+        previousKey_ = row.key;
+        return true;
+    }
+
+    // Adds the closing entry (empty key and city, record count + 1). The loaded index counts
+    // its entries, the closing one included, in a 16-bit number, so that must fit too.
+    void close(std::int32_t recordCount) {
+        std::int16_t count = entryCount_;
+        incrementCounter(count, "the number of index entries");
+        entries_.push_back({{}, {}, recordCount + 1});
+    }
+
+    // The number of entries opened by rows (the slot of the closing entry).
+    int runCount() const { return entryCount_; }
+    const std::vector<IndexEntry>& entries() const { return entries_; }
+    std::vector<IndexEntry>& entries() { return entries_; }
+
+private:
+    std::vector<IndexEntry> entries_;
+    std::u16string previousKey_;
+    std::int16_t entryCount_ = 0;
+};
+
+// Record pass: one ZIPCODE.TXT record per complete row; the index entries on the way.
+IndexEntries writeRecords(ItemReader& csv, const fs::path& recordFile, BuildProgress& progress) {
+    RecordFileWriter records(recordFile);
+    IndexEntries index;
+    CsvRowReader rows(csv, ColumnsPerRow);
+    std::vector<std::u16string> items;
+    std::int32_t recordNo = 0;
+    ZipRecord record;
+    while (rows.next(items)) {
+        const NationalRow row(items);
+        ++recordNo;
+        record.setCode(row.code);
+        record.setAddress(row.address());
+        records.write(recordNo, record);
+        if (index.follow(row, recordNo))
+            progress.setValue(recordNo);
+    }
+    records.close();
+    index.close(recordNo);
+    return index;
+}
+
+// Index pass: ZIPID1.txt, three lines per entry, the closing entry last.
+void writeIndex(const IndexEntries& index, const fs::path& indexFile, BuildProgress& progress) {
+    progress.setRange(0, index.runCount());
+    LineWriter out(indexFile);
+    int slot = 0;
+    for (const auto& entry : index.entries()) {
+        out.writeLine(entry.key);
+        out.writeLine(entry.city);
+        out.writeNumber(entry.firstRecord);
+        progress.setValue(slot++);
+    }
+    out.close();
+}
+
+// List pass: ZipCode1.txt, one line per complete row, from a second reading of the CSV.
+void writeLines(const fs::path& csvFile, const fs::path& linesFile, BuildProgress& progress) {
+    progress.setRange(0, ProgressMaximum);
+    ItemReader csv(csvFile);
+    LineWriter out(linesFile);
+    CsvRowReader rows(csv, ColumnsPerRow);
+    std::vector<std::u16string> items;
+    std::int32_t lineCount = 0;
+    while (rows.next(items)) {
+        const NationalRow row(items);
+        out.writeLine(hyphenatedCode(row.code) + u"\u3000\u3000" + row.address());
+        progress.setValue(++lineCount);
+    }
+    out.close();
+}
+
+// Puts the new entries into slots 0 to n and sets Count; the slots beyond keep what they
+// held. Swapping cannot fail, so the table is never left half refilled.
+void refill(IndexTable& table, std::vector<IndexEntry>& entries) noexcept {
+    for (std::size_t slot = 0; slot < entries.size(); ++slot) {
+        table.Key[slot].swap(entries[slot].key);
+        table.City[slot].swap(entries[slot].city);
+        table.FirstRecord[slot] = entries[slot].firstRecord;
+    }
+    table.Count = static_cast<std::int16_t>(entries.size());
+}
+
+} // namespace
+
+BuildOutcome buildNationalTables(const fs::path& csv, const fs::path& dataDir, IndexTable& index,
+                                 const AskOverwrite& ask, BuildProgress& progress) {
+    return guardedBuild([&] {
+        progress.setRange(0, ProgressMaximum);
+        ItemReader input(csv);
+        const auto recordFile = resolveTablePath(dataDir, TableFile::Records);
+        if (auto stop = confirmOverwrite(recordFile, BuildText::NationalQuestion, ask))
+            return std::move(*stop);
+
+        TableReplacement tables;
+        const auto newRecords = tables.add(recordFile);
+        const auto newIndex = tables.add(resolveTablePath(dataDir, TableFile::Index));
+        const auto newLines = tables.add(resolveTablePath(dataDir, TableFile::Lines));
+        auto entries = writeRecords(input, newRecords, progress);
+        writeIndex(entries, newIndex, progress);
+        writeLines(csv, newLines, progress);
+        progress.setValue(ProgressMaximum);
+        tables.commit();
+        refill(index, entries.entries());
+        return BuildOutcome{BuildResult::Completed, {}};
+    });
+}
+
+} // namespace mervasto

@@ -1,0 +1,67 @@
+#include "OfficeTableBuild.h"
+
+#include "CheckedCounter.h"
+#include "CsvRowReader.h"
+#include "GuardedBuild.h"
+#include "HyphenatedCode.h"
+#include "OfficeName.h"
+#include "OverwriteQuestion.h"
+#include "TableReplacement.h"
+#include "data/ItemReader.h"
+#include "data/LineWriter.h"
+#include "data/TablePaths.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace mervasto {
+
+namespace {
+
+constexpr int ColumnsPerRecord = 13;
+constexpr int ProgressMaximum = 50000;
+
+// One line of ZipCode2.txt: the hyphenated code of column 8, U+3000, the name of column 3.
+std::u16string officeLine(const std::vector<std::u16string>& items) {
+    return hyphenatedCode(items[7]) + u'\u3000' + officeName(items[2]);
+}
+
+// One line per complete record. The record count is 16-bit: the line of the 32,768th record
+// is written, then the count overflows and the build fails.
+void writeOffices(ItemReader& csv, const fs::path& tableFile, BuildProgress& progress) {
+    LineWriter out(tableFile);
+    CsvRowReader records(csv, ColumnsPerRecord);
+    std::vector<std::u16string> items;
+    std::int16_t recordCount = 0;
+    while (records.next(items)) {
+        out.writeLine(officeLine(items));
+        incrementCounter(recordCount, "the number of business-office records");
+        progress.setValue(recordCount);
+    }
+    out.close();
+}
+
+} // namespace
+
+BuildOutcome buildOfficeTable(const fs::path& csv, const fs::path& dataDir, const AskOverwrite& ask,
+                              BuildProgress& progress) {
+    return guardedBuild([&] {
+        progress.setRange(0, ProgressMaximum);
+        ItemReader input(csv);
+        const auto tableFile = resolveTablePath(dataDir, TableFile::Offices);
+        if (auto stop = confirmOverwrite(tableFile, BuildText::OfficeQuestion, ask))
+            return std::move(*stop);
+
+        TableReplacement table;
+        writeOffices(input, table.add(tableFile), progress);
+        progress.setValue(ProgressMaximum);
+        table.commit();
+        return BuildOutcome{BuildResult::Completed, {}};
+    });
+}
+
+} // namespace mervasto

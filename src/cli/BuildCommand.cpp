@@ -1,0 +1,63 @@
+#include "BuildCommand.h"
+
+#include "CommandLine.h"
+#include "ConsoleOutput.h"
+#include "ExitStatus.h"
+#include "TerminalPrompts.h"
+#include "builders/NationalTableBuild.h"
+#include "builders/OfficeTableBuild.h"
+#include "data/Utf8.h"
+
+#include <memory>
+
+namespace mervasto::cli {
+
+namespace {
+
+CLI::App* addBuilder(CLI::App& build, const std::string& name, const std::string& description,
+                     bool& yes, std::string& csv) {
+    CLI::App* builder = build.add_subcommand(name, description);
+    builder->add_flag("--yes,-y", yes, "Replace tables that already hold data without asking");
+    builder->add_option("CSV", csv, "The input file")->required();
+    return builder;
+}
+
+} // namespace
+
+BuildCommand::BuildCommand(CLI::App& app)
+    : command_(app.add_subcommand("build", "Build the tables from the postal CSV files")) {
+    national_ = addBuilder(*command_, "national",
+                           "ZIPCODE.TXT, ZIPID1.txt and ZipCode1.txt from KEN_ALL.CSV", yes_, csv_);
+    addBuilder(*command_, "offices", "ZipCode2.txt from JIGYOSYO.CSV", yes_, csv_);
+    command_->require_subcommand(1);
+    command_->footer("Exit status: 0 built, 1 existing tables kept (answered no or cancel, or no "
+                     "terminal to ask and no --yes), 2 error or bad usage.");
+}
+
+int BuildCommand::run(const std::filesystem::path& dataDir) const {
+    const std::filesystem::path csv = pathFromUtf8(csv_);
+    const OverwritePrompt ask(yes_);
+    TerminalProgress progress;
+    BuildOutcome outcome;
+    if (national_->parsed()) {
+        const auto index = std::make_unique<IndexTable>();
+        outcome = buildNationalTables(csv, dataDir, *index, ask, progress);
+    } else {
+        outcome = buildOfficeTable(csv, dataDir, ask, progress);
+    }
+    progress.finish();
+
+    switch (outcome.result) {
+    case BuildResult::Completed:
+        return Success;
+    case BuildResult::Declined:
+    case BuildResult::Cancelled:
+        return NothingDone;
+    case BuildResult::Failed:
+        break;
+    }
+    writeErr(toUtf8(BuildText::ErrorMessage) + "\n" + outcome.detail + "\n");
+    return Failure;
+}
+
+} // namespace mervasto::cli

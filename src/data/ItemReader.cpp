@@ -1,0 +1,173 @@
+#include "ItemReader.h"
+
+#include "DataError.h"
+
+#include <fstream>
+#include <limits>
+
+namespace mervasto {
+
+namespace {
+
+constexpr std::size_t ChunkSize = 256 * 1024;
+
+bool isLineEnd(char16_t c) {
+    return c == u'\r' || c == u'\n';
+}
+bool isItemEnd(char16_t c) {
+    return c == u',' || isLineEnd(c);
+}
+
+std::unique_ptr<std::istream> openFile(const std::filesystem::path& file) {
+    auto stream = std::make_unique<std::ifstream>(file, std::ios::binary);
+    if (!stream->is_open())
+        throw DataError(DataError::Kind::FileNotFound, "cannot open " + file.string());
+    return stream;
+}
+
+void throwTooLong() {
+    throw DataError(DataError::Kind::ItemTooLong, "item longer than the reader accepts");
+}
+
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// The whole number at the start of `item` after spaces and an optional sign; 0 when there is
+// none. Throws DataError(Overflow) outside the 32-bit range.
+std::int32_t parseNumber(std::u16string_view item) {
+    std::size_t pos = item.find_first_not_of(u' ');
+    if (pos == std::u16string_view::npos)
+        return 0;
+    const bool negative = item[pos] == u'-';
+    if (item[pos] == u'-' || item[pos] == u'+')
+        pos = item.find_first_not_of(u' ', pos + 1);
+    const std::int64_t limit =
+        negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
+                 : std::numeric_limits<std::int32_t>::max();
+    std::int64_t value = 0;
+    for (; pos < item.size() && isDigit(item[pos]); ++pos) {
+        value = value * 10 + (item[pos] - u'0');
+        if (value > limit)
+            throw DataError(DataError::Kind::Overflow, "number out of the 32-bit range");
+    }
+    return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+} // namespace
+
+ItemReader::ItemReader(const std::filesystem::path& file) : ItemReader(openFile(file)) {}
+
+ItemReader::ItemReader(std::unique_ptr<std::istream> stream) : stream_(std::move(stream)) {}
+
+ItemReader::~ItemReader() = default;
+
+bool ItemReader::fill() {
+    buffer_.erase(0, pos_);
+    pos_ = 0;
+    chunk_.resize(ChunkSize);
+    while (!streamDone_) {
+        stream_->read(chunk_.data(), static_cast<std::streamsize>(chunk_.size()));
+        const auto got = static_cast<std::size_t>(stream_->gcount());
+        if (stream_->bad())
+            throw DataError(DataError::Kind::Io, "read error");
+        streamDone_ = got < chunk_.size();
+        const std::size_t before = buffer_.size();
+        decoder_.decode(std::string_view(chunk_.data(), got), streamDone_, buffer_);
+        if (buffer_.size() > before)
+            return true;
+    }
+    return false;
+}
+
+bool ItemReader::available() {
+    return pos_ < buffer_.size() || fill();
+}
+
+char16_t ItemReader::peek() {
+    return buffer_[pos_];
+}
+
+bool ItemReader::atEnd() {
+    return !available();
+}
+
+template <typename Predicate> void ItemReader::takeWhile(Predicate keep, std::u16string& item) {
+    while (available()) {
+        std::size_t end = pos_;
+        while (end < buffer_.size() && keep(buffer_[end]))
+            ++end;
+        if (item.size() + (end - pos_) > maxItemLength)
+            throwTooLong();
+        item.append(buffer_, pos_, end - pos_);
+        pos_ = end;
+        if (end < buffer_.size())
+            return;
+    }
+}
+
+template <typename Predicate> void ItemReader::skipWhile(Predicate skip) {
+    while (available()) {
+        while (pos_ < buffer_.size() && skip(buffer_[pos_]))
+            ++pos_;
+        if (pos_ < buffer_.size())
+            return;
+    }
+}
+
+void ItemReader::consumeDelimiter() {
+    if (!available())
+        return;
+    const char16_t delimiter = peek();
+    ++pos_;
+    if (delimiter == u'\r' && available() && peek() == u'\n')
+        ++pos_;
+}
+
+void ItemReader::requireInput() {
+    if (atEnd())
+        throw DataError(DataError::Kind::InputPastEnd, "input past end of file");
+}
+
+std::u16string ItemReader::readText() {
+    requireInput();
+    skipWhile([](char16_t c) { return c == u' '; });
+    std::u16string item;
+    if (available() && peek() == u'"') {
+        ++pos_;
+        takeWhile([](char16_t c) { return c != u'"'; }, item);
+        skipWhile([](char16_t c) { return !isItemEnd(c); });
+    } else {
+        takeWhile([](char16_t c) { return !isItemEnd(c); }, item);
+    }
+    consumeDelimiter();
+    return item;
+}
+
+std::int32_t ItemReader::readNumber() {
+    return parseNumber(readText());
+}
+
+std::u16string ItemReader::readLine() {
+    requireInput();
+    std::u16string line;
+    for (;;) {
+        takeWhile([](char16_t c) { return !isLineEnd(c); }, line);
+        if (!available())
+            return line;
+        const char16_t end = peek();
+        ++pos_;
+        if (end == u'\n')
+            return line;
+        if (available() && peek() == u'\n') {
+            ++pos_;
+            return line;
+        }
+        // A carriage return alone does not end a line.
+        if (line.size() + 1 > maxItemLength)
+            throwTooLong();
+        line.push_back(u'\r');
+    }
+}
+
+} // namespace mervasto

@@ -1,0 +1,48 @@
+#include "LineWriter.h"
+
+#include "Cp932Codec.h"
+#include "DataError.h"
+
+#include <string>
+
+namespace mervasto {
+
+namespace {
+
+[[noreturn]] void throwWriteError(const std::filesystem::path& file) {
+    throw DataError(DataError::Kind::Io, "cannot write " + file.string());
+}
+
+} // namespace
+
+LineWriter::LineWriter(const std::filesystem::path& file) : file_(file) {
+    out_.open(file, std::ios::binary | std::ios::trunc);
+    if (!out_.is_open())
+        throwWriteError(file_);
+}
+
+void LineWriter::writeLine(std::u16string_view text) {
+    std::string bytes = encodeCp932(text);
+    bytes += "\r\n";
+    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out_)
+        throwWriteError(file_);
+}
+
+void LineWriter::writeNumber(std::int32_t number) {
+    const std::string digits = std::to_string(number);
+    const std::string line = (number < 0 ? "" : " ") + digits + " \r\n";
+    out_.write(line.data(), static_cast<std::streamsize>(line.size()));
+    if (!out_)
+        throwWriteError(file_);
+}
+
+void LineWriter::close() {
+    if (!out_.is_open())
+        return;
+    out_.close();
+    if (!out_)
+        throwWriteError(file_);
+}
+
+} // namespace mervasto

@@ -1,0 +1,118 @@
+#include "Utf8.h"
+
+#include <cstdint>
+
+namespace mervasto {
+
+namespace {
+
+constexpr char32_t Replacement = 0xFFFD;
+
+bool isHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+void appendUtf8(char32_t code, std::string& out) {
+    if (code < 0x80) {
+        out.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else if (code < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+}
+
+void appendUtf16(char32_t code, std::u16string& out) {
+    if (code < 0x10000) {
+        out.push_back(static_cast<char16_t>(code));
+        return;
+    }
+    code -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+}
+
+struct Utf8Sequence {
+    std::size_t length; // bytes consumed (at least 1)
+    char32_t code;      // the code point, or Replacement
+};
+
+// Decodes one UTF-8 sequence; a malformed one yields Replacement for its first byte only.
+Utf8Sequence decodeUtf8Sequence(std::string_view text, std::size_t pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80)
+        return {1, lead};
+    std::size_t length = 0;
+    char32_t code = 0;
+    char32_t minimum = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+        minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+        minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+        minimum = 0x10000;
+    } else {
+        return {1, Replacement};
+    }
+    if (pos + length > text.size())
+        return {1, Replacement};
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[pos + i]);
+        if ((next & 0xC0) != 0x80)
+            return {1, Replacement};
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || isHighSurrogate(code) || isLowSurrogate(code))
+        return {1, Replacement};
+    return {length, code};
+}
+
+} // namespace
+
+std::string toUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size() * 3);
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        const char32_t unit = text[pos];
+        if (isHighSurrogate(unit) && pos + 1 < text.size() && isLowSurrogate(text[pos + 1])) {
+            appendUtf8(0x10000 + ((unit - 0xD800) << 10) + (text[pos + 1] - 0xDC00), out);
+            ++pos;
+        } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
+            appendUtf8(Replacement, out);
+        } else {
+            appendUtf8(unit, out);
+        }
+    }
+    return out;
+}
+
+std::u16string fromUtf8(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const Utf8Sequence sequence = decodeUtf8Sequence(text, pos);
+        appendUtf16(sequence.code, out);
+        pos += sequence.length;
+    }
+    return out;
+}
+
+} // namespace mervasto

@@ -1,0 +1,67 @@
+#include "ZipRecord.h"
+
+#include "Cp932Codec.h"
+
+#include <algorithm>
+
+namespace mervasto {
+
+namespace {
+
+// Left-aligns `value` in a field of `width` characters: cut or padded with spaces.
+std::u16string fitToWidth(std::u16string_view value, std::size_t width) {
+    std::u16string field(value.substr(0, width));
+    field.resize(width, u' ');
+    return field;
+}
+
+bool isLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// The length of the longest prefix of `bytes` of at most `width` bytes that does not split a
+// double-byte character.
+std::size_t wholeCharacterPrefix(std::string_view bytes, std::size_t width) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t next = pos + (isLeadByte(static_cast<unsigned char>(bytes[pos])) ? 2 : 1);
+        if (next > width)
+            break;
+        pos = next;
+    }
+    return std::min(pos, bytes.size());
+}
+
+// Writes `text` in CP932 into `out`, cut to `width` bytes and padded with spaces.
+void encodeField(std::u16string_view text, std::size_t width, char* out) {
+    const std::string bytes = encodeCp932(text);
+    const std::size_t kept = wholeCharacterPrefix(bytes, width);
+    std::fill(std::copy_n(bytes.begin(), kept, out), out + width, ' ');
+}
+
+} // namespace
+
+void ZipRecord::setCode(std::u16string_view code) {
+    Code = fitToWidth(code, CodeWidth);
+}
+
+void ZipRecord::setAddress(std::u16string_view address) {
+    Address = fitToWidth(address, AddressWidth);
+}
+
+RecordBytes encodeZipRecord(const ZipRecord& record) {
+    RecordBytes bytes;
+    encodeField(record.Code, ZipRecord::CodeWidth, bytes.data());
+    encodeField(record.Address, ZipRecord::AddressWidth, bytes.data() + ZipRecord::CodeWidth);
+    return bytes;
+}
+
+ZipRecord decodeZipRecord(const RecordBytes& bytes) {
+    const std::string_view view(bytes.data(), bytes.size());
+    ZipRecord record;
+    record.setCode(decodeCp932(view.substr(0, ZipRecord::CodeWidth)));
+    record.setAddress(decodeCp932(view.substr(ZipRecord::CodeWidth, ZipRecord::AddressWidth)));
+    return record;
+}
+
+} // namespace mervasto

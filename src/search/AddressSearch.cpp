@@ -1,0 +1,179 @@
+#include "Search.h"
+
+#include "SearchMatch.h"
+#include "SearchText.h"
+#include "builders/HyphenatedCode.h"
+#include "data/Containment.h"
+#include "data/ItemReader.h"
+#include "data/RecordFile.h"
+#include "data/TablePaths.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <optional>
+
+namespace mervasto {
+
+namespace {
+
+// The typed text with its first "大字" removed, the parts before and after joined.
+std::u16string removeFirstOaza(std::u16string_view typed) {
+    std::u16string key(typed);
+    const std::size_t at = occursAt(SearchText::Oaza, key);
+    if (at != 0)
+        key.erase(at - 1, std::char_traits<char16_t>::length(SearchText::Oaza));
+    return key;
+}
+
+// A record's address as compared: trailing spaces removed, then cut before the first space
+// within its first 30 characters. Spaces further on and ideographic spaces stay.
+std::u16string_view comparedAddress(std::u16string_view address) {
+    const std::size_t end = address.find_last_not_of(u' ');
+    std::u16string_view trimmed = address.substr(0, end == std::u16string_view::npos ? 0 : end + 1);
+    const std::size_t space = trimmed.substr(0, 30).find(u' ');
+    return space == std::u16string_view::npos ? trimmed : trimmed.substr(0, space);
+}
+
+// The address search over ZIPCODE.TXT, ZIPID1.txt (in `index`) and ZipCode1.txt. The members
+// are the search's working state: the key (shortened while narrowing), the entry chosen by
+// the last city lookup and what the window will show.
+class AddressSearch {
+public:
+    AddressSearch(const std::filesystem::path& dataDir, const IndexTable& index,
+                  std::u16string_view typedKey, const TextPassProgress& progress)
+        : dataDir_(dataDir), index_(index), typedKey_(typedKey), progress_(progress) {}
+
+    SearchOutcome run() {
+        outcome_.status = SearchText::Searching;
+        try {
+            searchAllStages();
+        } catch (const std::exception& error) {
+            records_.reset();
+            abortSearch(outcome_, SearchText::AddressTableMissing, error.what());
+            outcome_.focusText2 = true;
+        }
+        return std::move(outcome_);
+    }
+
+private:
+    void searchAllStages() {
+        records_.emplace(resolveTablePath(dataDir_, TableFile::Records));
+        searchKey_ = removeFirstOaza(typedKey_);
+        if (searchKey_.empty()) {
+            records_.reset();
+            outcome_.focusText2 = true;
+            return;
+        }
+        lookupCity(index_.Key);
+        ScanCityRecords();
+        if (outcome_.lines.empty()) {
+            lookupCity(index_.City);
+            ScanCityRecords();
+        }
+        outcome_.status = foundCountText(outcome_.lines.size());
+        if (outcome_.lines.empty())
+            narrowFromTheEnd();
+        records_.reset();
+        if (outcome_.lines.empty())
+            textPass();
+        finishSearch(outcome_, typedKey_, SearchText::AddressNotFoundSuffix);
+    }
+
+    // The first entry, in index order, whose name in `names` occurs in the key. The closing
+    // entry's empty name occurs in every key, so it is chosen when no city matches.
+    void lookupCity(const std::vector<std::u16string>& names) {
+        currentEntry_.reset();
+        for (int entry = 0; entry < index_.Count; ++entry) {
+            if (occursAt(names[entry], searchKey_) != 0) {
+                currentEntry_ = entry;
+                return;
+            }
+        }
+    }
+
+    // Lists the records of the current entry that match the key. The entry covers the records
+    // up to the next entry's first one; the last entry in use (the closing one) covers none.
+    // Records outside the file are absent and match nothing.
+    void ScanCityRecords() {
+        if (!currentEntry_ || *currentEntry_ + 1 >= index_.Count)
+            return;
+        const std::int32_t first = index_.FirstRecord[*currentEntry_];
+        const std::int64_t last = std::int64_t{index_.FirstRecord[*currentEntry_ + 1]} - 1;
+        const std::int64_t lastPresent = std::min<std::int64_t>(last, records_->recordCount());
+        for (std::int64_t recordNo = std::max(first, 1); recordNo <= lastPresent; ++recordNo) {
+            const std::optional<ZipRecord> record =
+                records_->read(static_cast<std::int32_t>(recordNo));
+            if (record)
+                listIfMatching(*record);
+        }
+    }
+
+    void listIfMatching(const ZipRecord& record) {
+        const EntryMatch match = matchEntry(comparedAddress(record.Address), searchKey_);
+        if (match.exact) {
+            outcome_.code = hyphenatedCode(record.Code);
+            outcome_.copyEnabled = true;
+        }
+        if (match.listed())
+            outcome_.lines.push_back(hyphenatedCode(record.Code) + u"  " + record.Address);
+    }
+
+    // Shortens the key by one character at a time, from its end, and repeats the lookup by
+    // city name until something is listed; the shortest key tried has one character.
+    void narrowFromTheEnd() {
+        const std::int16_t attempts = checkedInt16(searchKey_.size() - 1);
+        for (std::int16_t attempt = 0; attempt < attempts && outcome_.lines.empty(); ++attempt) {
+            searchKey_.pop_back();
+            lookupCity(index_.City);
+            ScanCityRecords();
+        }
+    }
+
+    // Every line of ZipCode1.txt tested against the key as typed (without its first "大字").
+    // Each line is one entry exactly as written, commas included.
+    void textPass() {
+        ItemReader lines(resolveTablePath(dataDir_, TableFile::Lines));
+        outcome_.status = SearchText::Searching;
+        outcome_.lines.clear();
+        outcome_.code.clear();
+        outcome_.copyEnabled = false;
+        searchKey_ = removeFirstOaza(typedKey_);
+        std::size_t linesRead = 0;
+        std::size_t linesReported = 0;
+        while (!lines.atEnd()) {
+            std::u16string line = lines.readLine();
+            const EntryMatch match = matchEntry(line, searchKey_);
+            if (match.exact) {
+                outcome_.code = leadingPostalCode(line);
+                outcome_.copyEnabled = true;
+            }
+            if (match.listed())
+                outcome_.lines.push_back(std::move(line));
+            if (++linesRead % TextPassProgressInterval == 0 && progress_ &&
+                outcome_.lines.size() != linesReported) {
+                linesReported = outcome_.lines.size();
+                progress_(outcome_.lines);
+            }
+        }
+    }
+
+    const std::filesystem::path& dataDir_;
+    const IndexTable& index_;
+    const std::u16string_view typedKey_;
+    const TextPassProgress& progress_;
+
+    std::optional<RecordFileReader> records_;
+    std::u16string searchKey_;
+    std::optional<int> currentEntry_;
+    SearchOutcome outcome_;
+};
+
+} // namespace
+
+SearchOutcome searchAddress(const std::filesystem::path& dataDir, const IndexTable& index,
+                            std::u16string_view key, const TextPassProgress& progress) {
+    return AddressSearch(dataDir, index, key, progress).run();
+}
+
+} // namespace mervasto

@@ -1,0 +1,36 @@
+#include "Search.h"
+
+#include "SearchMatch.h"
+#include "SearchText.h"
+#include "data/ItemReader.h"
+#include "data/TablePaths.h"
+
+#include <exception>
+
+namespace mervasto {
+
+// Every line of ZIPCODE2.txt is one entry exactly as written (a comma in an office name stays
+// in its entry); entries that contain the key, or are contained in it, are listed.
+SearchOutcome searchOffices(const std::filesystem::path& dataDir, std::u16string_view key) {
+    SearchOutcome outcome;
+    outcome.status = SearchText::SearchingOffices;
+    try {
+        ItemReader table(resolveTablePath(dataDir, TableFile::OfficesRead));
+        while (!table.atEnd()) {
+            std::u16string entry = table.readLine();
+            const EntryMatch match = matchEntry(entry, key);
+            if (match.exact) {
+                outcome.code = leadingPostalCode(entry);
+                outcome.copyEnabled = true;
+            }
+            if (match.listed())
+                outcome.lines.push_back(std::move(entry));
+        }
+        finishSearch(outcome, key, SearchText::OfficeNotFoundSuffix);
+    } catch (const std::exception& error) {
+        abortSearch(outcome, SearchText::OfficeTableMissing, error.what());
+    }
+    return outcome;
+}
+
+} // namespace mervasto

@@ -1,0 +1,233 @@
+#include "SearchWindowTest.h"
+
+#include "WindowHarness.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+
+#include <filesystem>
+
+using mervasto::Desktop;
+
+namespace {
+
+QStringList listed(WindowHarness& harness) {
+    QStringList lines;
+    const QAbstractItemModel* const model = harness.control<QListView>("List2")->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        lines << model->index(row, 0).data().toString();
+    return lines;
+}
+
+QString padded(const QString& address) {
+    return address.leftJustified(60, u' ');
+}
+
+void startWithTables(WindowHarness& harness) {
+    harness.writeTables();
+    harness.start();
+}
+
+} // namespace
+
+void SearchWindowTest::enterTwiceRunsTheSearch_data() {
+    QTest::addColumn<bool>("officeMode");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("status");
+
+    QTest::newRow("exact hit")
+        << false << QStringLiteral("東京都千代田区霞が関")
+        << QStringList{QStringLiteral("100-0013  ") + padded("東京都千代田区霞が関"),
+                       QStringLiteral("100-0099  ") + padded("東京都千代田区霞が関 合同庁舎")}
+        << QStringLiteral("100-0099") << QStringLiteral("2件　見つかりました。");
+    QTest::newRow("not found")
+        << false << QStringLiteral("大阪府") << QStringList() << QString()
+        << QStringLiteral(
+               "大阪府 は、見つかりませんでした。都市名を入力して再度検索してください。");
+    QTest::newRow("office") << true << QStringLiteral("北海道庁")
+                            << QStringList{QStringLiteral("060-8588　北海道庁")} << QString()
+                            << QStringLiteral("1件　見つかりました。");
+}
+
+void SearchWindowTest::enterTwiceRunsTheSearch() {
+    QFETCH(bool, officeMode);
+    QFETCH(QString, key);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, code);
+    QFETCH(QString, status);
+
+    WindowHarness harness;
+    startWithTables(harness);
+    harness.control<QCheckBox>("Check1")->setChecked(officeMode);
+    searchFromKeyboard(harness, key);
+
+    QCOMPARE(listed(harness), lines);
+    QCOMPARE(harness.control<QLineEdit>("Text1")->text(), code);
+    QCOMPARE(harness.control("Command3")->isEnabled(), !code.isEmpty());
+    QCOMPARE(harness.window->statusText(), status);
+    QCOMPARE(harness.desktop.beeps, 1);
+    QVERIFY(harness.desktop.messages.isEmpty());
+    QCOMPARE(harness.control<QLineEdit>("Text2")->text(), key);
+    QCOMPARE(QApplication::focusWidget(), harness.control("Text2"));
+}
+
+void SearchWindowTest::anEmptyKeyAsksForAnAddress() {
+    WindowHarness harness;
+    startWithTables(harness);
+    harness.control<QLineEdit>("Text4")->setText(QStringLiteral("old line"));
+    searchFromKeyboard(harness, QString());
+
+    QCOMPARE(harness.window->statusText(), QStringLiteral("　検索する住所を入力して下さい。"));
+    QCOMPARE(harness.desktop.beeps, 1);
+    QVERIFY(harness.control<QLineEdit>("Text4")->text().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), harness.control("Text2"));
+}
+
+void SearchWindowTest::aMissingTextListIsReported() {
+    WindowHarness harness;
+    startWithTables(harness);
+    std::filesystem::remove(harness.dataDir / "ZipCode1.txt");
+    searchFromKeyboard(harness, QStringLiteral("100-0005"));
+
+    QCOMPARE(harness.desktop.messages.size(), 1);
+    const auto& message = harness.desktop.messages.first();
+    QCOMPARE(
+        message.text,
+        QStringLiteral("全国版の郵便番号表 ZIPCODE1.TXT が見つかりません。確認してください。"));
+    QCOMPARE(message.title, QStringLiteral("Error Check"));
+    QCOMPARE(message.icon, Desktop::Icon::Question);
+    QCOMPARE(harness.window->statusText(), QStringLiteral(" 処理を中止します。"));
+    QCOMPARE(harness.desktop.beeps, 0);
+    QCOMPARE(QApplication::focusWidget(), harness.control("Text2"));
+}
+
+void SearchWindowTest::aFailedOfficeSearchLeavesTheFocus() {
+    WindowHarness harness;
+    startWithTables(harness);
+    std::filesystem::remove(harness.dataDir / "ZipCode2.txt");
+    harness.control<QCheckBox>("Check1")->setChecked(true);
+    searchFromKeyboard(harness, QStringLiteral("北海道庁"));
+
+    QCOMPARE(harness.desktop.messages.size(), 1);
+    QCOMPARE(harness.desktop.messages.first().icon, Desktop::Icon::Question);
+    QCOMPARE(harness.window->statusText(), QStringLiteral(" 処理を中止します。"));
+    QCOMPARE(QApplication::focusWidget(), harness.control("Command4"));
+}
+
+void SearchWindowTest::theTextPassShowsEveryLine() {
+    WindowHarness harness;
+    startWithTables(harness);
+    searchFromKeyboard(harness, QStringLiteral("-"));
+
+    const QStringList lines = listed(harness);
+    QCOMPARE(lines.size(), 16);
+    QCOMPARE(lines.first(), QStringLiteral("060-0000　　北海道札幌市中央区以下に掲載がない場合"));
+    QCOMPARE(lines.last(), QStringLiteral("060-0005　　北海道札幌市中央区北五条西"));
+    QCOMPARE(harness.window->statusText(), QStringLiteral("16件　見つかりました。"));
+}
+
+void SearchWindowTest::choosingALineShowsItsCode_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("arrow key") << QStringLiteral("arrow");
+    QTest::newRow("space") << QStringLiteral("space");
+    QTest::newRow("mouse") << QStringLiteral("mouse");
+}
+
+void SearchWindowTest::choosingALineShowsItsCode() {
+    QFETCH(QString, how);
+
+    WindowHarness harness;
+    startWithTables(harness);
+    searchFromKeyboard(harness, QStringLiteral("千代田区"));
+    auto* const list = harness.control<QListView>("List2");
+    QVERIFY(list->model()->rowCount() > 2);
+    const QString second = list->model()->index(1, 0).data().toString();
+
+    list->setFocus();
+    if (how == QLatin1String("arrow")) {
+        // Moving into the list marks the first line; Down chooses the second.
+        QTest::keyClick(list, Qt::Key_Down);
+    } else if (how == QLatin1String("space")) {
+        list->setCurrentIndex(list->model()->index(1, 0));
+        list->selectionModel()->clearSelection();
+        harness.control<QLineEdit>("Text4")->clear();
+        QTest::keyClick(list, Qt::Key_Space);
+    } else {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(1, 0)).center());
+    }
+
+    QCOMPARE(harness.control<QLineEdit>("Text4")->text(), second);
+    QCOMPARE(harness.control<QLineEdit>("Text1")->text(), second.left(8));
+    QVERIFY(harness.control("Command3")->isEnabled());
+}
+
+void SearchWindowTest::movingIntoTheListChoosesNothing() {
+    WindowHarness harness;
+    startWithTables(harness);
+    searchFromKeyboard(harness, QStringLiteral("東京都千代田区霞が関"));
+    auto* const text1 = harness.control<QLineEdit>("Text1");
+    QCOMPARE(text1->text(), QStringLiteral("100-0099"));
+
+    text1->setFocus();
+    QTest::keyClick(text1, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), harness.control("List2"));
+    QCOMPARE(text1->text(), QStringLiteral("100-0099"));
+    QVERIFY(harness.control<QLineEdit>("Text4")->text().isEmpty());
+}
+
+void SearchWindowTest::copyPutsTheCodeOnTheClipboard() {
+    WindowHarness harness;
+    startWithTables(harness);
+    searchFromKeyboard(harness, QStringLiteral("東京都千代田区霞が関"));
+    harness.control<QPushButton>("Command3")->click();
+
+    QCOMPARE(harness.desktop.clipboard, QStringLiteral("100-0099"));
+    QCOMPARE(harness.desktop.messages.size(), 1);
+    const auto& message = harness.desktop.messages.first();
+    QCOMPARE(message.text,
+             QStringLiteral(
+                 "郵便番号をクリップボードにコピーしました。[OK] ボタンを選択してください。"));
+    QCOMPARE(message.title, QStringLiteral("Mervasto"));
+    QCOMPARE(message.icon, Desktop::Icon::None);
+    QCOMPARE(message.buttons, Desktop::Buttons::Ok);
+    QCOMPARE(harness.control<QLineEdit>("Text1")->text(), QStringLiteral("100-0099"));
+}
+
+void SearchWindowTest::nextSearchClearsTheWindow() {
+    WindowHarness harness;
+    startWithTables(harness);
+    searchFromKeyboard(harness, QStringLiteral("東京都千代田区霞が関"));
+    const QString status = harness.window->statusText();
+    auto* const list = harness.control<QListView>("List2");
+    list->setCurrentIndex(list->model()->index(0, 0));
+
+    harness.control<QPushButton>("Command1")->click();
+    for (const char* name : {"Text2", "Text1", "Text4"})
+        QVERIFY(harness.control<QLineEdit>(name)->text().isEmpty());
+    QCOMPARE(list->model()->rowCount(), 0);
+    QVERIFY(!harness.control("Command3")->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), harness.control("Text2"));
+    QCOMPARE(harness.window->statusText(), status);
+}
+
+void SearchWindowTest::theModeSwitchChangesTheTooltip() {
+    WindowHarness harness;
+    startWithTables(harness);
+    auto* const check1 = harness.control<QCheckBox>("Check1");
+    auto* const text2 = harness.control("Text2");
+
+    QTest::keyClick(harness.window.get(), Qt::Key_C, Qt::AltModifier);
+    QTRY_VERIFY(check1->isChecked());
+    QCOMPARE(text2->toolTip(), QStringLiteral("事業所名を入力します。"));
+    check1->click();
+    QCOMPARE(text2->toolTip(),
+             QStringLiteral("入力する住所・地名は、丁目・番地は省いてください。"));
+    QCOMPARE(harness.window->statusText(), QString());
+}

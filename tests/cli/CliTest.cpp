@@ -1,0 +1,192 @@
+#include "SearchTables.h"
+#include "TestFiles.h"
+
+#include "data/Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+#include <cstdlib>
+#include <sys/wait.h>
+
+namespace mervasto {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+
+    Json json() const { return Json::parse(out); }
+};
+
+std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Runs the built mervasto-cli with `arguments`, standard input empty (not a terminal).
+CliRun runCli(const std::vector<std::string>& arguments) {
+    const test::TempDir scratch;
+    std::string command = shellQuoted(MERVASTO_CLI_PATH);
+    for (const auto& argument : arguments)
+        command += " " + shellQuoted(argument);
+    command += " </dev/null >" + shellQuoted((scratch / "out").string()) + " 2>" +
+               shellQuoted((scratch / "err").string());
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::readBytes(scratch / "out"),
+            test::readBytes(scratch / "err")};
+}
+
+std::string utf8(std::u16string_view text) {
+    return toUtf8(text);
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::writeNationalTables(dir.path(), test::fixtureNationalRows());
+        test::writeOfficeTable(dir.path(), test::fixtureOfficeLines());
+    }
+
+    CliRun search(std::vector<std::string> arguments) const {
+        arguments.insert(arguments.begin(), {"--data-dir", dir.path().string(), "search"});
+        return runCli(arguments);
+    }
+
+    test::TempDir dir;
+};
+
+TEST_F(CliTest, JsonObjectHoldsWhatTheWindowShows) {
+    const CliRun run = search({"--json", "東京都千代田区霞が関３丁目"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Json object = run.json();
+    std::vector<std::string> names;
+    for (const auto& item : object.items())
+        names.push_back(item.key());
+    EXPECT_EQ(names, (std::vector<std::string>{"lines", "code", "copy", "status", "message"}));
+    EXPECT_EQ(object["lines"].size(), 2u);
+    EXPECT_EQ(object["lines"][0], utf8(test::recordLine(u"1000013", u"東京都千代田区霞が関")));
+    EXPECT_EQ(object["code"], "100-0099");
+    EXPECT_EQ(object["copy"], true);
+    EXPECT_EQ(object["status"], "2件　見つかりました。");
+    EXPECT_TRUE(object["message"].is_null());
+}
+
+TEST_F(CliTest, PlainOutputIsOneLinePerResult) {
+    const CliRun run = search({"--", "-"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto rows = test::fixtureNationalRows();
+    std::string expected;
+    for (const auto& row : rows)
+        expected += utf8(test::textLine(row.code, row.address())) + "\n";
+    EXPECT_EQ(run.out, expected);
+}
+
+struct ExitCase {
+    const char* name;
+    std::vector<std::string> arguments;
+    int status;
+    const char* statusText; // the JSON "status", or nullptr when the run prints no JSON
+};
+
+void PrintTo(const ExitCase& testCase, std::ostream* out) {
+    *out << testCase.name;
+}
+
+class CliExit : public CliTest, public ::testing::WithParamInterface<ExitCase> {};
+
+TEST_P(CliExit, ReportsThroughItsExitStatus) {
+    const CliRun run = search(GetParam().arguments);
+    EXPECT_EQ(run.status, GetParam().status) << run.err;
+    if (GetParam().statusText) {
+        EXPECT_EQ(run.json()["status"], GetParam().statusText);
+    }
+}
+
+const ExitCase exitCases[] = {
+    {"OfficeWholeLine",
+     {"--office", "--json", "100-0001　千代田郵便局"},
+     0,
+     "1件　見つかりました。"},
+    {"NothingFound",
+     {"--json", "ＺＺＺ"},
+     1,
+     "ＺＺＺ は、見つかりませんでした。都市名を入力して再度検索してください。"},
+    {"OptionAfterDoubleDashIsTheKey",
+     {"--json", "--", "--office"},
+     1,
+     "--office は、見つかりませんでした。都市名を入力して再度検索してください。"},
+    {"EmptyKey", {"--json", ""}, 1, "　検索する住所を入力して下さい。"},
+    {"OnlyOaza", {"--json", "大字"}, 1, "　検索中です。しばらくお待ちください。"},
+    {"KeyMissing", {"--json"}, 2, nullptr},
+    {"UnknownOption", {"--bogus", "銀座"}, 2, nullptr},
+    {"DashKeyWithoutDoubleDash", {"-x"}, 2, nullptr},
+};
+
+INSTANTIATE_TEST_SUITE_P(Search, CliExit, ::testing::ValuesIn(exitCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliTest, MissingTablesGiveTheMessageAndStatus2) {
+    std::filesystem::remove(dir / "ZipCode1.txt");
+    std::filesystem::remove(dir / "ZipCode2.txt");
+    const CliRun address = search({"--json", "丸の内"});
+    EXPECT_EQ(address.status, 2);
+    EXPECT_EQ(address.json()["message"],
+              "全国版の郵便番号表 ZIPCODE1.TXT が見つかりません。確認してください。");
+    EXPECT_EQ(address.json()["status"], " 処理を中止します。");
+
+    const CliRun office = search({"--office", "郵便局"});
+    EXPECT_EQ(office.status, 2);
+    EXPECT_NE(office.err.find("ZipCode2.txt"), std::string::npos) << office.err;
+}
+
+TEST(Cli, HelpAndUsage) {
+    const CliRun help = runCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("search"), std::string::npos);
+    EXPECT_NE(help.out.find("build"), std::string::npos);
+    EXPECT_EQ(runCli({}).status, 2);
+    EXPECT_EQ(runCli({"build", "offices"}).status, 2);
+}
+
+const char* const OfficeCsvRow =
+    "01100,\"ｷﾀ29ｼﾞｮｳﾆｼ\",\"学校法人　創成学園　札幌創成高等学校\",\"北海道\",\"札幌市北区\","
+    "\"北二十九条西\",\"２丁目１番１号\",\"0018501\",\"001  \",\"札幌市北\",0,0,0\r\n";
+
+TEST_F(CliTest, BuildOfficesKeepsTheTableUnlessConfirmed) {
+    test::writeCp932(dir / "JIGYOSYO.CSV", fromUtf8(OfficeCsvRow));
+    const std::string table = test::readBytes(dir / "ZipCode2.txt");
+    const std::vector<std::string> build = {"--data-dir", dir.path().string(), "build", "offices"};
+
+    auto unconfirmed = build;
+    unconfirmed.push_back((dir / "JIGYOSYO.CSV").string());
+    const CliRun kept = runCli(unconfirmed);
+    EXPECT_EQ(kept.status, 1);
+    EXPECT_NE(kept.err.find("既に ZipCode2.txt データがあります。新規に作成しますか？"),
+              std::string::npos);
+    EXPECT_EQ(test::readBytes(dir / "ZipCode2.txt"), table);
+
+    auto confirmed = unconfirmed;
+    confirmed.insert(confirmed.end() - 1, "--yes");
+    EXPECT_EQ(runCli(confirmed).status, 0);
+    const CliRun found = search({"--office", "創成学園"});
+    EXPECT_EQ(found.status, 0);
+    EXPECT_EQ(found.out, "001-8501　学校法人創成学園札幌創成高等学校\n");
+}
+
+TEST_F(CliTest, BuildFailureReportsTheErrorMessage) {
+    const CliRun run = runCli({"--data-dir", dir.path().string(), "build", "national", "--yes",
+                               (dir / "KEN_ALL.CSV").string()});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("エラーが発生しました。作業を中止します。"), std::string::npos);
+}
+
+} // namespace
+} // namespace mervasto

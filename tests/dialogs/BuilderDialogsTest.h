@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+
+class BuilderDialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void controlsMatchTheLayout_data();
+    void controlsMatchTheLayout();
+    void opensWithCommand1FocusedAndCommand3Hidden_data();
+    void opensWithCommand1FocusedAndCommand3Hidden();
+    void enterActsOnlyOnAFocusedButton_data();
+    void enterActsOnlyOnAFocusedButton();
+    void startWithEmptyPathDoesNothing_data();
+    void startWithEmptyPathDoesNothing();
+    void browseFillsPathUnlessCancelled_data();
+    void browseFillsPathUnlessCancelled();
+    void completedBuildBeepsAndShowsCommand3_data();
+    void completedBuildBeepsAndShowsCommand3();
+    void nationalBuildRefillsIndexTable();
+    void overwriteAnswers_data();
+    void overwriteAnswers();
+    void failureShowsErrorAndKeepsEverything_data();
+    void failureShowsErrorAndKeepsEverything();
+    void modalDialogReturnsFromExec_data();
+    void modalDialogReturnsFromExec();
+    void modelessDialogIsDeletedWhenClosed_data();
+    void modelessDialogIsDeletedWhenClosed();
+};

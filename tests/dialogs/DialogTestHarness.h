@@ -1,0 +1,34 @@
+#pragma once
+
+#include "FakeDesktop.h"
+#include "TestFiles.h"
+#include "app/AppContext.h"
+#include "builders/TableBuilderDialog.h"
+#include "data/Filest.h"
+
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+// A data directory, shared state and a fake desktop for one builder dialog test.
+struct DialogTestHarness {
+    mervasto::test::FakeDesktop desktop;
+    mervasto::Filest filest;
+    mervasto::test::TempDir dataDir;
+    mervasto::test::TempDir inputDir;
+    mervasto::AppContext context{desktop, filest, dataDir.path()};
+
+    // "ZipCodeConv1" or "ZipCodeConv3".
+    std::unique_ptr<mervasto::TableBuilderDialog> makeDialog(const QString& name);
+
+    // Writes a small input file for the named dialog (rows 1 to `rows` of a fixed set) and
+    // returns its path as the user would type it. The input lies under a Japanese folder name.
+    QString writeInput(const QString& dialogName, int rows);
+
+    // The names and bytes of every file in the data directory.
+    std::string snapshot() const;
+};
+
+QString toText(const std::filesystem::path& path);

@@ -1,0 +1,93 @@
+#include "RobustnessSupport.h"
+
+#include "builders/NationalTableBuild.h"
+#include "builders/OfficeTableBuild.h"
+#include "data/Cp932Codec.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include <sys/resource.h>
+
+namespace fs = std::filesystem;
+
+namespace mervasto::test {
+
+TablesState tablesState(const fs::path& dir, const IndexTable& index) {
+    TablesState state;
+    for (const auto& entry : fs::directory_iterator(dir))
+        state.files[entry.path().filename().string()] = readBytes(entry.path());
+    state.count = index.Count;
+    for (int slot = 0; slot < index.Count + 1; ++slot) { // one slot beyond, too
+        state.keys.push_back(index.Key[slot]);
+        state.cities.push_back(index.City[slot]);
+        state.firstRecords.push_back(index.FirstRecord[slot]);
+    }
+    return state;
+}
+
+namespace {
+
+OverwriteAnswer answerYes(const std::u16string&) {
+    return OverwriteAnswer::Yes;
+}
+
+} // namespace
+
+BuildOutcome buildNational(const fs::path& csv, const fs::path& dataDir, IndexTable& index) {
+    NoProgress progress;
+    return buildNationalTables(csv, dataDir, index, answerYes, progress);
+}
+
+BuildOutcome buildOffices(const fs::path& csv, const fs::path& dataDir) {
+    NoProgress progress;
+    return buildOfficeTable(csv, dataDir, answerYes, progress);
+}
+
+void buildPreviousTables(const fs::path& scratch, const fs::path& dataDir, IndexTable& index) {
+    writeBytes(scratch / "old-national.csv", nationalCsv(10, 5));
+    writeBytes(scratch / "old-offices.csv", officeCsv(10));
+    ASSERT_EQ(buildNational(scratch / "old-national.csv", dataDir, index).result,
+              BuildResult::Completed);
+    ASSERT_EQ(buildOffices(scratch / "old-offices.csv", dataDir).result, BuildResult::Completed);
+}
+
+std::string nationalCsv(int rows, int rowsPerCity) {
+    const std::string prefecture = encodeCp932(u"東京都");
+    const std::string town = encodeCp932(u"丸の内");
+    std::string csv;
+    for (int row = 0; row < rows; ++row) {
+        const std::string number = std::to_string(row);
+        const std::string code = std::to_string(1000000 + row % 9000000);
+        char city[16];
+        std::snprintf(city, sizeof city, "C%04d", row / rowsPerCity);
+        csv += "13101,\"100  \",\"" + code + "\",\"a\",\"b\",\"c\",\"" + prefecture + "\",\"" +
+               city + "\",\"" + town + number + "\",0,0,0,0,0,0\r\n";
+    }
+    return csv;
+}
+
+std::string officeCsv(int records) {
+    const std::string name = encodeCp932(u"（株）サンプル");
+    std::string csv;
+    for (int record = 0; record < records; ++record)
+        csv += "13101,\"a\",\"" + name + std::to_string(record) +
+               "\",\"b\",\"c\",\"d\",\"e\",\"1000001\",\"100  \",\"f\",0,0,0\r\n";
+    return csv;
+}
+
+void writeSparseZeros(const fs::path& file, std::uintmax_t size) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc).close();
+    fs::resize_file(file, size);
+}
+
+std::size_t peakResidentBytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<std::size_t>(usage.ru_maxrss) * 1024;
+}
+
+} // namespace mervasto::test

@@ -1,0 +1,99 @@
+// Where the tables are found and how they are opened, with expectations that hold on Windows
+// and on Linux alike (file systems that ignore or respect letter case, wide or UTF-8 paths).
+#include "data/LineWriter.h"
+#include "data/RecordFile.h"
+#include "data/TablePaths.h"
+
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace mervasto {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct JoinCase {
+    const char* name;
+    fs::path dir;
+    fs::path joined;
+};
+
+class JoinTablePathPlatformTest : public ::testing::TestWithParam<JoinCase> {};
+
+TEST_P(JoinTablePathPlatformTest, AddsSeparatorOnlyWhenMissing) {
+    EXPECT_EQ(joinTablePath(GetParam().dir, TableFile::Records).native(),
+              GetParam().joined.native());
+}
+
+#ifdef _WIN32
+// Qt reports directories with forward slashes ("C:/" for a drive root).
+INSTANTIATE_TEST_SUITE_P(
+    Windows, JoinTablePathPlatformTest,
+    ::testing::Values(
+        JoinCase{"DriveRootWithSlash", L"C:/", L"C:/ZIPCODE.txt"},
+        JoinCase{"DirectoryWithSlashes", L"C:/Mervasto", L"C:/Mervasto\\ZIPCODE.txt"},
+        JoinCase{"ShareRoot", L"\\\\server\\share\\", L"\\\\server\\share\\ZIPCODE.txt"},
+        JoinCase{"JapaneseDirectory", L"D:\\\u90F5\u4FBF", L"D:\\\u90F5\u4FBF\\ZIPCODE.txt"}),
+    [](const auto& info) { return info.param.name; });
+#else
+INSTANTIATE_TEST_SUITE_P(Posix, JoinTablePathPlatformTest,
+                         ::testing::Values(JoinCase{"Root", "/", "/ZIPCODE.txt"},
+                                           JoinCase{"Directory", "/srv/mervasto",
+                                                    "/srv/mervasto/ZIPCODE.txt"},
+                                           JoinCase{"JapaneseDirectory", u8"/srv/\u90F5\u4FBF",
+                                                    u8"/srv/\u90F5\u4FBF/ZIPCODE.txt"}),
+                         [](const auto& info) { return info.param.name; });
+#endif
+
+// The offices builder writes "ZipCode2.txt", the search opens "ZIPCODE2.txt": one file.
+TEST(TableFileLocation, BuilderAndSearchSpellingsReachOneFile) {
+    test::TempDir dir;
+    test::writeBytes(resolveTablePath(dir.path(), TableFile::Offices), "built");
+    EXPECT_EQ(test::readBytes(resolveTablePath(dir.path(), TableFile::OfficesRead)), "built");
+    EXPECT_EQ(test::listDirectory(dir.path()), "ZipCode2.txt\n");
+}
+
+// A table copied in under another spelling is replaced, not joined by a second file.
+TEST(TableFileLocation, RebuildReplacesTableStoredInCapitals) {
+    test::TempDir dir;
+    test::writeBytes(dir / "ZIPCODE2.TXT", "copied");
+    test::writeBytes(resolveTablePath(dir.path(), TableFile::Offices), "rebuilt");
+    EXPECT_EQ(test::listDirectory(dir.path()), "ZIPCODE2.TXT\n");
+    EXPECT_EQ(test::readBytes(resolveTablePath(dir.path(), TableFile::OfficesRead)), "rebuilt");
+}
+
+// Tables in a directory whose name is not ASCII (a user's Japanese folder name): written and
+// read back through the table classes, which must pass the path on unconverted.
+TEST(TableFileLocation, TablesInJapaneseDirectory) {
+    test::TempDir temp;
+    const fs::path dir = temp.path() / fs::path(u8"\u90F5\u4FBF\u756A\u53F7");
+    fs::create_directory(dir);
+
+    ZipRecord record;
+    record.setCode(u"100-0005");
+    record.setAddress(u"東京都千代田区丸の内");
+    RecordFileWriter writer(resolveTablePath(dir, TableFile::Records));
+    writer.write(1, record);
+    writer.close();
+
+    RecordFileReader reader(resolveTablePath(dir, TableFile::Records));
+    ASSERT_EQ(reader.recordCount(), 1);
+    const auto read = reader.read(1);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->Address, record.Address);
+
+    LineWriter lines(resolveTablePath(dir, TableFile::Lines));
+    lines.writeLine(u"100-0005　　東京都千代田区丸の内");
+    lines.close();
+    EXPECT_EQ(test::readBytes(joinTablePath(dir, TableFile::Lines)),
+              "100-0005\x81\x40\x81\x40\x93\x8C\x8B\x9E\x93\x73\x90\xE7\x91\xE3\x93\x63\x8B\xE6"
+              "\x8A\xDB\x82\xCC\x93\xE0\r\n");
+}
+
+TEST(TableFileLocation, ExecutableDirectoryHoldsThisProgram) {
+    EXPECT_TRUE(fs::is_regular_file(executableDirectory() / MERVASTO_TEST_PROGRAM));
+}
+
+} // namespace
+} // namespace mervasto
