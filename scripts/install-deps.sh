@@ -10,7 +10,7 @@ run_packages=(
 )
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool xclip imagemagick
+    xvfb xauth xdotool xclip imagemagick locales
     clang libclang-rt-14-dev
     g++-mingw-w64-x86-64-posix googletest wine64
 )

@@ -20,7 +20,6 @@ class QWindow;
 
 namespace mervasto {
 
-class EnterKeyNavigator;
 class ResultListModel;
 class SeparatorLine;
 class frmAbout;
@@ -113,7 +112,6 @@ private:
     SeparatorLine* Line1 = nullptr;
     SeparatorLine* Line2 = nullptr;
     ResultListModel* resultLines_ = nullptr;
-    EnterKeyNavigator* enterKeys_ = nullptr;
 
     QPointer<QDialog> nationalBuilder_;
     QPointer<QDialog> officeBuilder_;

@@ -155,12 +155,12 @@ void ZipCodeConv::setTabOrderAndEnterKeys() {
     QWidget* const inTabOrder[] = {Label1,     Text2,  Command4,     Command1, Text1,
                                    List2,      Label2, ProgressBar1, Text4,    Command5,
                                    StatusBar1, Check1, Command2,     Command3, Label3};
-    enterKeys_ = new EnterKeyNavigator(ControlCount, this);
-    enterKeys_->watchWindow(this);
+    auto* const enterKeys = new EnterKeyNavigator(ControlCount, this);
+    enterKeys->watchWindow(this);
     QWidget* previous = nullptr;
     int tabIndex = 0;
     for (QWidget* const control : inTabOrder) {
-        enterKeys_->addControl(control, tabIndex++);
+        enterKeys->addControl(control, tabIndex++);
         if (control->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous)
