@@ -15,7 +15,6 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWindow>
@@ -69,7 +68,8 @@ QString ZipCodeConv::statusText() const {
 bool ZipCodeConv::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && otherWindowWasActive_) {
         otherWindowWasActive_ = false;
-        Form_Activate();
+        // Once the activation has been handled: the warning is a modal message box.
+        QTimer::singleShot(0, this, &ZipCodeConv::Form_Activate);
     }
     return QMainWindow::event(event);
 }
