@@ -8,8 +8,8 @@ namespace mervasto::bench {
 // The benchmark programs' own arguments, given after Google Benchmark's --benchmark_* flags:
 //   --tables=DIR        the directory that holds the national and business-office tables
 //   --office-key=NAME   a business-office name to search for (UTF-8)
-//   --csv=FILE          KEN_ALL.CSV, for the national builder dialog
-//   --work=DIR          an empty directory the dialog may build into
+//   --csv=FILE          KEN_ALL.CSV, for the national builds
+//   --work=DIR          a directory of its own that the national builds write into
 struct BenchmarkArguments {
     std::filesystem::path tables;
     std::u16string officeKey;

@@ -1,8 +1,9 @@
 // mervasto-bench-core: the start-up index load and the searches, in the core, on tables built
-// from the full data.
+// from the full data, and the national build in the core (no process, no window).
 
 #include "BenchmarkArguments.h"
 
+#include "builders/NationalTableBuild.h"
 #include "data/Filest.h"
 #include "data/IndexLoader.h"
 #include "search/Search.h"
@@ -22,6 +23,28 @@ namespace {
 constexpr char16_t IndexKey[] = u"東京都千代田区丸の内";
 constexpr char16_t NarrowingKey[] = u"千代田区丸の内１丁目９";
 constexpr char16_t TextPassKey[] = u"-";
+
+class NoProgress : public BuildProgress {
+public:
+    void setRange(int, int) override {}
+    void setValue(int) override {}
+};
+
+// The whole national build from KEN_ALL.CSV into the work directory, overwriting the tables
+// that the previous iteration wrote.
+void buildNational(benchmark::State& state, const BenchmarkArguments& arguments) {
+    IndexTable index;
+    NoProgress progress;
+    const AskOverwrite overwrite = [](const std::u16string&) { return OverwriteAnswer::Yes; };
+    for (auto _ : state) {
+        const BuildOutcome outcome = buildNationalTables(arguments.nationalCsv, arguments.workDir,
+                                                         index, overwrite, progress);
+        if (outcome.result != BuildResult::Completed) {
+            state.SkipWithError(("the build failed: " + outcome.detail).c_str());
+            return;
+        }
+    }
+}
 
 void loadIndex(benchmark::State& state, const BenchmarkArguments& arguments) {
     for (auto _ : state) {
@@ -68,6 +91,10 @@ void registerBenchmarks(const BenchmarkArguments& arguments) {
     if (!arguments.officeKey.empty())
         benchmark::RegisterBenchmark("search_office", search, arguments, arguments.officeKey, true)
             ->Unit(inMilliseconds);
+    if (!arguments.nationalCsv.empty() && !arguments.workDir.empty())
+        benchmark::RegisterBenchmark("national_build_core", buildNational, arguments)
+            ->Unit(inMilliseconds)
+            ->UseRealTime();
 }
 
 } // namespace

@@ -8,6 +8,8 @@ ResultListView::ResultListView(QWidget* parent) : QListView(parent) {
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Lines end in blank padding: clip them as they are, never put "…" over their last words.
+    setTextElideMode(Qt::ElideNone);
     // A click on the line that is chosen already chooses it again.
     connect(this, &QAbstractItemView::clicked, this, &ResultListView::lineChosen);
 }

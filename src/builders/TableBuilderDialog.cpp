@@ -12,6 +12,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace mervasto {
 
 namespace {
@@ -66,6 +68,8 @@ void TableBuilderDialog::createControls(const TableBuilderLook& look) {
     Label1->setTextFormat(Qt::PlainText);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setGeometry(twipsRect(360, 240, look.promptWidth, 375));
+    // A font wider than the one the layout was drawn for must not cut the prompt short.
+    Label1->resize(std::max(Label1->width(), Label1->sizeHint().width()), Label1->height());
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));

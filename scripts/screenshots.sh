@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Takes the pictures in docs/screenshots/: the main window with a search result and a chosen
+# line, the national table builder, the business-office table builder and the About box. The
+# program runs on the sample tables in a private X server (Xvfb, no window manager), driven from
+# the keyboard; each window is captured on its own once its picture has settled.
+#
+# Usage: scripts/screenshots.sh [BUILD-DIR]   (default: build; mervasto and mervasto-cli are
+# built there first). Needs Xvfb, xdotool, xclip and imagemagick (scripts/install-deps.sh test).
+set -uo pipefail
+cd "$(dirname "$0")/.." || exit 1
+
+readonly build=${1:-build}
+readonly out=docs/screenshots
+readonly search_text=東京都千代田区丸の内
+readonly main_title='^メルバスト$'
+
+# shellcheck source=../tests/e2e/x-session.sh source-path=SCRIPTDIR
+source tests/e2e/x-session.sh
+
+fail() {
+    xs_log "FAIL: $*"
+    [ -s "$XS_WORK/mervasto.log" ] && cat "$XS_WORK/mervasto.log" >&2
+    exit 1
+}
+
+for tool in Xvfb xdotool xclip import convert; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh test)"
+done
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || fail "cmake failed"
+fi
+cmake --build "$build" -j"$(nproc)" --target mervasto mervasto-cli >/dev/null ||
+    fail "the build failed"
+readonly mervasto=$build/src/app/mervasto cli=$build/src/cli/mervasto-cli
+
+XS_DEADLINE=$((SECONDS + 120))
+xs_begin
+trap xs_stop_all EXIT
+trap 'exit 1' INT TERM
+
+data=$XS_WORK/tables
+mkdir -p "$data" "$out"
+run_cli() { timeout "$(xs_budget 20)" "$cli" --data-dir "$data" "$@"; }
+run_cli build national --yes samples/KEN_ALL.CSV >/dev/null ||
+    fail "the national tables could not be built"
+run_cli build offices --yes samples/JIGYOSYO.CSV >/dev/null ||
+    fail "the office table could not be built"
+# The window shows the date of the tables: a fixed one keeps the pictures the same from run to run.
+touch -d '2025-01-31 09:00' "$data"/*
+
+xs_start_xserver || fail "no X server"
+xs_start_program "$mervasto" "$data"
+main_window=$(xs_find_window 20 "$main_title") || fail "the main window did not appear"
+
+# open_window KEYS... TITLE-REGEX: presses the keys in the main window and prints the id of the
+# window that they open, once it has the focus.
+open_window() {
+    local title=${*: -1} window
+    xs_focus "$main_window" || return 1
+    xs_keys "${@:1:$#-1}" || return 1
+    window=$(xs_find_window 20 "$title") || return 1
+    xs_focus "$window" || return 1
+    echo "$window"
+}
+
+# close_window WINDOW-TITLE-REGEX KEY: closes the focused window with the key.
+close_window() {
+    xs_keys "$2" && xs_wait_window_gone 10 "$1"
+}
+
+# The main window: search, choose the first line, copy. The confirmation of the copy shows
+# that every key before it has been handled. After it the list gets the focus back, five Tabs
+# from the copy button (around past the search box, both buttons and the postal-code box), and
+# Space chooses the line again: the line box shows it from its start once more (passing the box
+# on the way to the copy button scrolled it to its end).
+xs_offer_clipboard "$search_text" || fail "xclip could not put the search text on the clipboard"
+open_window ctrl+v Return Return Tab Tab Tab Tab space Tab Tab Tab Return '^Mervasto$' \
+    >/dev/null || fail "no confirmation of the copy"
+close_window '^Mervasto$' Return || fail "the confirmation did not close"
+xs_focus "$main_window" || fail "the main window did not take the focus back"
+xs_keys Tab Tab Tab Tab Tab space || fail "back to the list"
+xs_capture "$main_window" "$out/main-window.png" || fail "capturing the main window"
+
+window=$(open_window alt+f k 'KEN_ALL\.CSV') || fail "the national table builder did not open"
+xs_capture "$window" "$out/national-table-builder.png" || fail "capturing the national builder"
+close_window 'KEN_ALL\.CSV' Escape || fail "Esc did not close the national table builder"
+
+window=$(open_window alt+f c 'JIGYOSYO\.CSV') || fail "the office table builder did not open"
+xs_capture "$window" "$out/office-table-builder.png" || fail "capturing the office builder"
+close_window 'JIGYOSYO\.CSV' Escape || fail "Esc did not close the office table builder"
+
+window=$(open_window alt+h a 'ﾊﾞｰｼﾞｮﾝ情報$') || fail "the About box did not open"
+xs_capture "$window" "$out/about-box.png" || fail "capturing the About box"
+close_window 'ﾊﾞｰｼﾞｮﾝ情報$' Return || fail "Enter did not close the About box"
+
+xs_focus "$main_window" || fail "the main window did not take the focus back"
+xs_keys alt+f x || fail "closing from the File menu"
+xs_poll 10 xs_gone "$APP_PID" || fail "the program did not end after File, Close"
+ls -l "$out"/*.png
