@@ -76,8 +76,11 @@ void TableReplacement::keepBackups() {
             error.clear();
             fs::copy_file(replacement.target, backup, error);
         }
-        if (error)
+        if (error) {
+            std::error_code ignored;
+            fs::remove(backup, ignored); // a copy cut short by a full disk
             failCommit(replacement.target, error);
+        }
         replacement.backup = std::move(backup);
     }
 }
