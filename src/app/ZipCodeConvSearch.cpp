@@ -25,10 +25,9 @@ QString fromCore(const std::u16string& text) {
 
 void ZipCodeConv::Command4_Click() {
     clearResult();
-    const bool officeMode = Check1->isChecked();
-    const SearchOutcome outcome =
-        runSearch(context_.dataDir, context_.filest.indexTable, Text2->text().toStdU16String(),
-                  officeMode, [this](const auto& linesSoFar) { showSearchProgress(linesSoFar); });
+    const SearchOutcome outcome = runSearch(
+        context_.dataDir, context_.filest.indexTable, Text2->text().toStdU16String(),
+        Check1->isChecked(), [this](const auto& linesSoFar) { showSearchProgress(linesSoFar); });
 
     resultLines_->showLines(outcome.lines);
     Text1->setText(fromCore(outcome.code));
@@ -45,8 +44,7 @@ void ZipCodeConv::Command4_Click() {
         Command4->setEnabled(true);
         Command1->setEnabled(true);
     }
-    // A failed office search leaves the focus where it was.
-    if (!(officeMode && outcome.message))
+    if (outcome.focusText2)
         Text2->setFocus();
 }
 
