@@ -2,6 +2,8 @@
 
 #include "data/Utf8.h"
 
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -46,6 +48,15 @@ BenchmarkArguments parseBenchmarkArguments(int argc, char** argv) {
     if (arguments.tables.empty())
         usage(argv[0]);
     return arguments;
+}
+
+int runBenchmarks(int argc, char** argv,
+                  const std::function<void(const BenchmarkArguments&)>& registerBenchmarks) {
+    benchmark::Initialize(&argc, argv);
+    registerBenchmarks(parseBenchmarkArguments(argc, argv));
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 } // namespace mervasto::bench

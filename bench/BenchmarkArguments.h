@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace mervasto::bench {
@@ -20,5 +21,10 @@ struct BenchmarkArguments {
 // Reads the arguments left in argv once Google Benchmark has taken its own; exits with a
 // usage message when --tables is missing or an argument is not known.
 BenchmarkArguments parseBenchmarkArguments(int argc, char** argv);
+
+// A benchmark program's main: Google Benchmark takes its flags, `registerBenchmarks` gets the
+// rest, then every registered benchmark runs.
+int runBenchmarks(int argc, char** argv,
+                  const std::function<void(const BenchmarkArguments&)>& registerBenchmarks);
 
 } // namespace mervasto::bench

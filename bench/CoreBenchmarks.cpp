@@ -102,10 +102,5 @@ void registerBenchmarks(const BenchmarkArguments& arguments) {
 } // namespace mervasto::bench
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    const auto arguments = mervasto::bench::parseBenchmarkArguments(argc, argv);
-    mervasto::bench::registerBenchmarks(arguments);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return mervasto::bench::runBenchmarks(argc, argv, mervasto::bench::registerBenchmarks);
 }

@@ -151,10 +151,5 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setFont(mervasto::japaneseFont(9));
 
-    benchmark::Initialize(&argc, argv);
-    const auto arguments = mervasto::bench::parseBenchmarkArguments(argc, argv);
-    mervasto::bench::registerBenchmarks(arguments);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return mervasto::bench::runBenchmarks(argc, argv, mervasto::bench::registerBenchmarks);
 }

@@ -18,9 +18,12 @@ namespace {
 fs::path temporaryBeside(const fs::path& target) {
     thread_local std::mt19937_64 generator{std::random_device{}()};
     for (;;) {
-        const auto candidate =
-            target.parent_path() / ("." + target.filename().string() + "." +
-                                    std::to_string(generator() % 1'000'000'000'000ULL) + ".tmp");
+        std::string name = ".";
+        name += target.filename().string();
+        name += '.';
+        name += std::to_string(generator() % 1'000'000'000'000ULL);
+        name += ".tmp";
+        const auto candidate = target.parent_path() / name;
         std::error_code error;
         const bool taken = fs::exists(candidate, error);
         if (error)

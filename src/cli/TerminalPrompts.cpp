@@ -45,7 +45,10 @@ void TerminalProgress::setValue(int value) {
     if (percent == lastPercent_)
         return;
     lastPercent_ = percent;
-    writeErr("\r" + std::to_string(percent) + "%");
+    std::string text = "\r";
+    text += std::to_string(percent);
+    text += '%';
+    writeErr(text);
 }
 
 void TerminalProgress::finish() {

@@ -142,14 +142,7 @@ private:
         std::size_t linesRead = 0;
         std::size_t linesReported = 0;
         while (!lines.atEnd()) {
-            std::u16string line = lines.readLine();
-            const EntryMatch match = matchEntry(line, searchKey_);
-            if (match.exact) {
-                outcome_.code = leadingPostalCode(line);
-                outcome_.copyEnabled = true;
-            }
-            if (match.listed())
-                outcome_.lines.push_back(std::move(line));
+            listIfMatchingLine(outcome_, lines.readLine(), searchKey_);
             if (++linesRead % TextPassProgressInterval == 0 && progress_ &&
                 outcome_.lines.size() != linesReported) {
                 linesReported = outcome_.lines.size();

@@ -16,16 +16,8 @@ SearchOutcome searchOffices(const std::filesystem::path& dataDir, std::u16string
     outcome.status = SearchText::SearchingOffices;
     try {
         ItemReader table(resolveTablePath(dataDir, TableFile::OfficesRead));
-        while (!table.atEnd()) {
-            std::u16string entry = table.readLine();
-            const EntryMatch match = matchEntry(entry, key);
-            if (match.exact) {
-                outcome.code = leadingPostalCode(entry);
-                outcome.copyEnabled = true;
-            }
-            if (match.listed())
-                outcome.lines.push_back(std::move(entry));
-        }
+        while (!table.atEnd())
+            listIfMatchingLine(outcome, table.readLine(), key);
         finishSearch(outcome, key, SearchText::OfficeNotFoundSuffix);
     } catch (const std::exception& error) {
         abortSearch(outcome, SearchText::OfficeTableMissing, error.what());

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 namespace mervasto {
 
@@ -25,6 +26,16 @@ EntryMatch matchEntry(std::u16string_view entry, std::u16string_view key) {
 
 std::u16string leadingPostalCode(std::u16string_view line) {
     return std::u16string(line.substr(0, 8));
+}
+
+void listIfMatchingLine(SearchOutcome& outcome, std::u16string line, std::u16string_view key) {
+    const EntryMatch match = matchEntry(line, key);
+    if (match.exact) {
+        outcome.code = leadingPostalCode(line);
+        outcome.copyEnabled = true;
+    }
+    if (match.listed())
+        outcome.lines.push_back(std::move(line));
 }
 
 std::u16string foundCountText(std::size_t count) {

@@ -27,6 +27,10 @@ std::int16_t checkedInt16(std::size_t value);
 // The postal code at the start of a result line: its first 8 characters (all of it if shorter).
 std::u16string leadingPostalCode(std::u16string_view line);
 
+// Tests a whole table line (a ZipCode1.txt or ZIPCODE2.txt entry) against the key: an exact
+// hit puts its postal code into the code box and enables copying; any hit is listed.
+void listIfMatchingLine(SearchOutcome& outcome, std::u16string line, std::u16string_view key);
+
 // The status text of a search that listed `count` lines: "<count>件　見つかりました。".
 std::u16string foundCountText(std::size_t count);
 
