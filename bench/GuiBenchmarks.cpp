@@ -3,13 +3,13 @@
 // the national builder dialog's whole build.
 
 #include "BenchmarkArguments.h"
-#include "SilentDesktop.h"
+#include "WidgetTestSupport.h"
 
-#include "app/AppContext.h"
-#include "app/JapaneseFont.h"
 #include "app/ZipCodeConv.h"
-#include "builders/ZipCodeConv1.h"
+#include "builders/dialogs/ZipCodeConv1.h"
 #include "data/Filest.h"
+#include "ui/AppContext.h"
+#include "ui/JapaneseFont.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,30 +28,17 @@ namespace mervasto::bench {
 
 namespace {
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
-    int paints = 0;
+using test::findControl;
+using test::PaintCounter;
+using test::settle;
 
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
-template <typename Widget> Widget* control(const QWidget& window, const char* name) {
-    auto* const found = window.findChild<Widget*>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
-void settle() {
-    for (int round = 0; round < 3; ++round)
-        QApplication::processEvents();
+// Nothing blocks and nothing leaves the process; questions are answered Yes (a builder
+// overwrites its table), and every message box is recorded, so that a benchmark can tell that
+// a window went down its error path.
+test::FakeDesktop silentDesktop() {
+    test::FakeDesktop desktop;
+    desktop.questionAnswer = Desktop::Answer::Yes;
+    return desktop;
 }
 
 // The main window as the program starts it: index loaded, shown.
@@ -66,7 +53,7 @@ struct MainWindowSession {
         settle();
     }
 
-    SilentDesktop desktop;
+    test::FakeDesktop desktop = silentDesktop();
     Filest filest;
     AppContext context;
     ZipCodeConv window;
@@ -77,10 +64,10 @@ struct MainWindowSession {
 // window (the next-search button), as a user's first search does.
 void mainWindowTextPass(benchmark::State& state, const BenchmarkArguments& arguments) {
     MainWindowSession session(arguments);
-    auto* const text2 = control<QLineEdit>(session.window, "Text2");
-    auto* const command4 = control<QPushButton>(session.window, "Command4");
-    auto* const command1 = control<QPushButton>(session.window, "Command1");
-    auto* const list2 = control<QListView>(session.window, "List2");
+    auto* const text2 = findControl<QLineEdit>(session.window, "Text2");
+    auto* const command4 = findControl<QPushButton>(session.window, "Command4");
+    auto* const command1 = findControl<QPushButton>(session.window, "Command1");
+    auto* const list2 = findControl<QListView>(session.window, "List2");
     const auto* const painted = new PaintCounter(list2->viewport());
 
     int lines = 0;
@@ -96,7 +83,7 @@ void mainWindowTextPass(benchmark::State& state, const BenchmarkArguments& argum
         list2->viewport()->repaint();
 
         lines = list2->model()->rowCount();
-        if (lines == 0 || painted->paints == paintsBefore || session.desktop.messagesShown > 0) {
+        if (lines == 0 || painted->paints == paintsBefore || !session.desktop.messages.isEmpty()) {
             state.SkipWithError("the list was not filled and painted");
             return;
         }
@@ -107,15 +94,15 @@ void mainWindowTextPass(benchmark::State& state, const BenchmarkArguments& argum
 // The national builder dialog's start button with KEN_ALL.CSV in its path box, until the
 // build has completed (the done button shown). The tables go into the work directory.
 void nationalDialogBuild(benchmark::State& state, const BenchmarkArguments& arguments) {
-    SilentDesktop desktop;
+    test::FakeDesktop desktop = silentDesktop();
     Filest filest;
     AppContext context{desktop, filest, arguments.workDir};
     ZipCodeConv1 dialog(context);
     dialog.show();
     settle();
-    control<QLineEdit>(dialog, "Text1")
+    findControl<QLineEdit>(dialog, "Text1")
         ->setText(QString::fromStdU16String(arguments.nationalCsv.u16string()));
-    auto* const done = control<QPushButton>(dialog, "Command3");
+    auto* const done = findControl<QPushButton>(dialog, "Command3");
 
     for (auto _ : state) {
         state.PauseTiming();

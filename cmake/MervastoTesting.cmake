@@ -1,5 +1,5 @@
-# mervasto_add_gtest(NAME source...): a GoogleTest program linked to the core, registered with
-# CTest. Natively each test case is its own CTest test; when cross-building, the program runs
+# mervasto_add_gtest(NAME source...): a GoogleTest program, registered with CTest; link it to
+# the library it tests. Natively each test case is its own CTest test; when cross-building, the program runs
 # once as a whole (one emulator process per program).
 include(GoogleTest)
 
@@ -9,7 +9,7 @@ set(MERVASTO_EMULATOR_ENVIRONMENT
 
 function(mervasto_add_gtest name)
     add_executable(${name} ${ARGN})
-    target_link_libraries(${name} PRIVATE mervasto_core mervasto_test_support GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE mervasto_test_support GTest::gtest_main)
     target_compile_definitions(${name} PRIVATE
         MERVASTO_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
         MERVASTO_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/samples")

@@ -1,4 +1,4 @@
-#include "DesktopSession.h"
+#include "app/DesktopSession.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "EditCommand.h"
+#include "app/EditCommand.h"
 
 #include <QApplication>
 #include <QLineEdit>

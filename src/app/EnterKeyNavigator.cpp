@@ -1,4 +1,4 @@
-#include "EnterKeyNavigator.h"
+#include "app/EnterKeyNavigator.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "GeneralDate.h"
+#include "app/GeneralDate.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "InputMethod.h"
+#include "app/InputMethod.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "ResultListView.h"
+#include "app/ResultListView.h"
 
 #include <QKeyEvent>
 

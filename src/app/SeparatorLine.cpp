@@ -1,4 +1,4 @@
-#include "SeparatorLine.h"
+#include "app/SeparatorLine.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
-#include "WindowPosition.h"
+#include "app/WindowPosition.h"
 
-#include "Desktop.h"
-#include "Twips.h"
+#include "ui/Desktop.h"
+#include "ui/Twips.h"
 
 #include <QString>
 

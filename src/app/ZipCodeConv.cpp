@@ -1,12 +1,14 @@
 // The main window's life: start-up, activation, resizing and closing.
 
-#include "ZipCodeConv.h"
+#include "app/ZipCodeConv.h"
 
-#include "GeneralDate.h"
-#include "PathText.h"
-#include "SeparatorLine.h"
-#include "WindowPosition.h"
-#include "frmAbout.h"
+#include "app/GeneralDate.h"
+#include "app/SeparatorLine.h"
+#include "app/WindowPosition.h"
+#include "app/WindowText.h"
+#include "app/frmAbout.h"
+#include "search/SearchText.h"
+#include "ui/PathText.h"
 
 #include "data/IndexLoader.h"
 #include "data/TablePaths.h"
@@ -38,9 +40,9 @@ ZipCodeConv::~ZipCodeConv() {
 
 bool ZipCodeConv::Form_Load() {
     if (!instanceLock_.acquire()) {
-        context_.desktop.showMessage(this, QStringLiteral("メルバストは既に起動されています。"),
-                                     QStringLiteral("Application already open "),
-                                     Desktop::Icon::Critical, Desktop::Buttons::Ok);
+        context_.desktop.showMessage(this, WindowText::alreadyRunning(),
+                                     WindowText::alreadyRunningTitle(), Desktop::Icon::Critical,
+                                     Desktop::Buttons::Ok);
         Form_QueryUnload();
         return false;
     }
@@ -103,9 +105,9 @@ void ZipCodeConv::Form_Activate() {
     if (warningOpen_ || !context_.filest.indexTable.Key[0].empty())
         return;
     warningOpen_ = true;
-    context_.desktop.showMessage(
-        this, QStringLiteral("ZIPCODE.TXT が見つかりません。確認してください。"),
-        QStringLiteral("Error Check"), Desktop::Icon::Question, Desktop::Buttons::Ok);
+    context_.desktop.showMessage(this, WindowText::noIndex(),
+                                 QString::fromUtf16(SearchText::ErrorTitle),
+                                 Desktop::Icon::Question, Desktop::Buttons::Ok);
     warningOpen_ = false;
 }
 

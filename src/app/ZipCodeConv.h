@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppContext.h"
-#include "InstanceLock.h"
+#include "app/InstanceLock.h"
+#include "ui/AppContext.h"
 
 #include <QMainWindow>
 #include <QPointer>

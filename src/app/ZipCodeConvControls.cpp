@@ -1,13 +1,14 @@
 // The main window's controls: their names, captions, places, fonts and first states.
 
-#include "EnterKeyNavigator.h"
-#include "InputMethod.h"
-#include "JapaneseFont.h"
-#include "ResultListModel.h"
-#include "ResultListView.h"
-#include "SeparatorLine.h"
-#include "Twips.h"
-#include "ZipCodeConv.h"
+#include "app/EnterKeyNavigator.h"
+#include "app/InputMethod.h"
+#include "app/ResultListModel.h"
+#include "app/ResultListView.h"
+#include "app/SeparatorLine.h"
+#include "app/WindowText.h"
+#include "app/ZipCodeConv.h"
+#include "ui/JapaneseFont.h"
+#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -28,26 +29,20 @@ constexpr int InitialLineLength = 8520;
 // The 17 controls of the window and the 15 items of its menus.
 constexpr int ControlCount = 32;
 
-template <typename Control> Control* place(Control* control, const char* name, QRect twips) {
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(twips);
-    return control;
-}
-
 QLineEdit* textBox(QWidget* client, const char* name, QRect twips, double pointSize) {
-    auto* const box = place(new QLineEdit(client), name, twips);
+    auto* const box = placeControl(new QLineEdit(client), name, twips);
     box->setFont(japaneseFont(pointSize));
     return box;
 }
 
 QPushButton* button(QWidget* client, const char* name, const QString& caption, QRect twips) {
-    return place(new QPushButton(caption, client), name, twips);
+    return placeControl(new QPushButton(caption, client), name, twips);
 }
 
 } // namespace
 
 void ZipCodeConv::createControls() {
-    setWindowTitle(QStringLiteral("メルバスト"));
+    setWindowTitle(WindowText::caption());
     setFont(japaneseFont(9));
     auto* const client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -67,24 +62,26 @@ void ZipCodeConv::createControls() {
 }
 
 void ZipCodeConv::createLabels(QWidget* client) {
-    Label1 = place(new QLabel(QStringLiteral("検索する住所・地名を入力して下さい。(&A)"), client),
-                   "Label1", twipsRect(480, 240, 3255, 255));
-    Label2 = place(new QLabel(QStringLiteral("郵便番号"), client), "Label2",
-                   twipsRect(480, 1080, 1335, 255));
-    Label3 = place(new QLabel(QStringLiteral("Label3"), client), "Label3",
-                   twipsRect(3840, 5040, 4335, 255));
+    Label1 =
+        placeControl(new QLabel(QStringLiteral("検索する住所・地名を入力して下さい。(&A)"), client),
+                     "Label1", twipsRect(480, 240, 3255, 255));
+    Label2 = placeControl(new QLabel(QStringLiteral("郵便番号"), client), "Label2",
+                          twipsRect(480, 1080, 1335, 255));
+    Label3 = placeControl(new QLabel(QStringLiteral("Label3"), client), "Label3",
+                          twipsRect(3840, 5040, 4335, 255));
     Label3->setTextFormat(Qt::PlainText);
     QPalette grey = Label3->palette();
     grey.setColor(QPalette::WindowText, grey.color(QPalette::Dark));
     Label3->setPalette(grey);
 
-    ProgressBar1 = place(new QProgressBar(client), "ProgressBar1", twipsRect(3240, 960, 3495, 255));
+    ProgressBar1 =
+        placeControl(new QProgressBar(client), "ProgressBar1", twipsRect(3240, 960, 3495, 255));
     ProgressBar1->hide();
 }
 
 void ZipCodeConv::createTextBoxes(QWidget* client) {
     Text2 = textBox(client, "Text2", twipsRect(480, 480, 6255, 375), 11.25);
-    Text2->setToolTip(QStringLiteral("入力する住所・地名は、丁目・番地は省いてください。"));
+    Text2->setToolTip(WindowText::addressKeyTip());
     useFullWidthHiraganaOnFocus(Text2);
     Label1->setBuddy(Text2);
 
@@ -95,8 +92,9 @@ void ZipCodeConv::createTextBoxes(QWidget* client) {
 
     Text4 = textBox(client, "Text4", twipsRect(480, 1800, 6255, 375), 11.25);
 
-    Check1 = place(new QCheckBox(QStringLiteral("事業所の個別郵便番号を検索する。(&C)"), client),
-                   "Check1", twipsRect(3840, 220, 3615, 255));
+    Check1 =
+        placeControl(new QCheckBox(QStringLiteral("事業所の個別郵便番号を検索する。(&C)"), client),
+                     "Check1", twipsRect(3840, 220, 3615, 255));
     connect(Check1, &QCheckBox::toggled, this, &ZipCodeConv::Check1_Click);
 }
 
@@ -122,7 +120,8 @@ void ZipCodeConv::createButtons(QWidget* client) {
 }
 
 void ZipCodeConv::createResultList(QWidget* client) {
-    auto* const list = place(new ResultListView(client), "List2", twipsRect(480, 2280, 7815, 2730));
+    auto* const list =
+        placeControl(new ResultListView(client), "List2", twipsRect(480, 2280, 7815, 2730));
     list->setFont(japaneseFont(11.25));
     resultLines_ = new ResultListModel(list);
     list->setModel(resultLines_);
@@ -132,10 +131,10 @@ void ZipCodeConv::createResultList(QWidget* client) {
 
 void ZipCodeConv::createSeparatorLines(QWidget* client) {
     // The separator under the menu bar: a dark line with a white one below it.
-    Line1 = place(new SeparatorLine(1, client), "Line1",
-                  QRect(0, 0, twipsToPixels(InitialLineLength), 1));
-    Line2 = place(new SeparatorLine(Qt::white, 1, client), "Line2",
-                  QRect(0, 1, twipsToPixels(InitialLineLength), 1));
+    Line1 = placeControl(new SeparatorLine(1, client), "Line1",
+                         QRect(0, 0, twipsToPixels(InitialLineLength), 1));
+    Line2 = placeControl(new SeparatorLine(Qt::white, 1, client), "Line2",
+                         QRect(0, 1, twipsToPixels(InitialLineLength), 1));
 }
 
 void ZipCodeConv::createStatusBar() {

@@ -1,12 +1,12 @@
 // The main window's menus and their commands.
 
-#include "EditCommand.h"
-#include "PathText.h"
-#include "ZipCodeConv.h"
-#include "frmAbout.h"
+#include "app/EditCommand.h"
+#include "app/ZipCodeConv.h"
+#include "app/frmAbout.h"
+#include "ui/PathText.h"
 
-#include "builders/ZipCodeConv1.h"
-#include "builders/ZipCodeConv3.h"
+#include "builders/dialogs/ZipCodeConv1.h"
+#include "builders/dialogs/ZipCodeConv3.h"
 #include "data/TablePaths.h"
 
 #include <QAction>

@@ -1,9 +1,11 @@
 // The main window's search: the search button, the result list, the copy button, the
 // next-search button and the mode switch.
 
-#include "AppTitle.h"
-#include "ResultListModel.h"
-#include "ZipCodeConv.h"
+#include "app/ResultListModel.h"
+#include "app/WindowText.h"
+#include "app/ZipCodeConv.h"
+#include "data/PostalCode.h"
+#include "ui/AppIdentity.h"
 
 #include "search/Search.h"
 
@@ -68,16 +70,14 @@ void ZipCodeConv::List2_Click() {
     Text4->setText(line);
     // The line begins with its postal code: show the beginning, not the padding at its end.
     Text4->setCursorPosition(0);
-    Text1->setText(line.left(8));
+    Text1->setText(QString::fromStdU16String(leadingPostalCode(line.toStdU16String())));
     Command3->setEnabled(true);
 }
 
 void ZipCodeConv::Command3_Click() {
     context_.desktop.setClipboardText(Text1->text());
-    context_.desktop.showMessage(this,
-                                 QStringLiteral("郵便番号をクリップボードにコピーしました。") +
-                                     QStringLiteral("[OK] ボタンを選択してください。"),
-                                 appTitle(), Desktop::Icon::None, Desktop::Buttons::Ok);
+    context_.desktop.showMessage(this, WindowText::copied(), appTitle(), Desktop::Icon::None,
+                                 Desktop::Buttons::Ok);
 }
 
 void ZipCodeConv::Command1_Click() {
@@ -90,9 +90,8 @@ void ZipCodeConv::Command1_Click() {
 }
 
 void ZipCodeConv::Check1_Click() {
-    Text2->setToolTip(Check1->isChecked()
-                          ? QStringLiteral("事業所名を入力します。")
-                          : QStringLiteral("入力する住所・地名は、丁目・番地は省いてください。"));
+    Text2->setToolTip(Check1->isChecked() ? WindowText::officeKeyTip()
+                                          : WindowText::addressKeyTip());
 }
 
 void ZipCodeConv::setStatusText(const QString& text) {

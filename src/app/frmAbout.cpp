@@ -1,10 +1,10 @@
-#include "frmAbout.h"
+#include "app/frmAbout.h"
 
-#include "AppIcon.h"
-#include "AppTitle.h"
-#include "JapaneseFont.h"
-#include "SeparatorLine.h"
-#include "Twips.h"
+#include "app/AppIcon.h"
+#include "app/SeparatorLine.h"
+#include "ui/AppIdentity.h"
+#include "ui/JapaneseFont.h"
+#include "ui/Twips.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -14,10 +14,7 @@ namespace mervasto {
 namespace {
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QRect twips) {
-    auto* const label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(twips);
-    return label;
+    return placeControl(new QLabel(text, parent), name, twips);
 }
 
 void setBlackText(QLabel* label) {
@@ -28,8 +25,7 @@ void setBlackText(QLabel* label) {
 
 void addLine(QWidget* parent, QColor colour, int thickness, int y, int left, int right) {
     auto* const line = new SeparatorLine(colour, thickness, parent);
-    line->setObjectName(QStringLiteral("Line1"));
-    line->setGeometry(left, y, right - left + 1, thickness);
+    placeControl(line, "Line1", QRect(left, y, right - left + 1, thickness));
 }
 
 } // namespace
@@ -43,10 +39,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 }
 
 QString frmAbout::versionLine() {
-    return QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
-        .arg(MERVASTO_VERSION_MAJOR)
-        .arg(MERVASTO_VERSION_MINOR)
-        .arg(MERVASTO_VERSION_PATCH);
+    return QStringLiteral("ﾊﾞｰｼﾞｮﾝ ") + appVersion();
 }
 
 void frmAbout::createControls() {
@@ -68,9 +61,8 @@ void frmAbout::createControls() {
             twipsToPixels(5684));
     addLine(this, Qt::white, 2, lineY + 1, twipsToPixels(120), twipsToPixels(5644));
 
-    auto* const cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(twipsRect(4200, 2520, 1380, 345));
+    auto* const cmdOK = placeControl(new QPushButton(QStringLiteral("OK"), this), "cmdOK",
+                                     twipsRect(4200, 2520, 1380, 345));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     // Esc rejects the dialog, which closes it just as OK does.

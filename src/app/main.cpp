@@ -1,14 +1,14 @@
 // mervasto: the desktop program for looking up Japanese postal codes.
 
-#include "AppContext.h"
-#include "AppIcon.h"
-#include "AppTitle.h"
-#include "DesktopSession.h"
-#include "InstanceLock.h"
-#include "JapaneseFont.h"
-#include "PathText.h"
-#include "QtDesktop.h"
-#include "ZipCodeConv.h"
+#include "app/AppIcon.h"
+#include "app/DesktopSession.h"
+#include "app/InstanceLock.h"
+#include "app/ZipCodeConv.h"
+#include "ui/AppContext.h"
+#include "ui/AppIdentity.h"
+#include "ui/JapaneseFont.h"
+#include "ui/PathText.h"
+#include "ui/QtDesktop.h"
 
 #include "data/Filest.h"
 
@@ -47,10 +47,7 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(appTitle());
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(MERVASTO_VERSION_MAJOR)
-                                            .arg(MERVASTO_VERSION_MINOR)
-                                            .arg(MERVASTO_VERSION_PATCH));
+    QApplication::setApplicationVersion(appVersion());
     QApplication::setWindowIcon(appIcon());
     QApplication::setFont(japaneseFont(9));
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));

@@ -1,4 +1,4 @@
-#include "CsvRowReader.h"
+#include "builders/CsvRowReader.h"
 
 namespace mervasto {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BuildOutcome.h"
+#include "builders/BuildOutcome.h"
 
 #include <exception>
 

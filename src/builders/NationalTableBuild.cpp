@@ -1,14 +1,15 @@
-#include "NationalTableBuild.h"
+#include "builders/NationalTableBuild.h"
+#include "builders/BuildText.h"
 
-#include "CheckedCounter.h"
-#include "CsvRowReader.h"
-#include "GuardedBuild.h"
-#include "HyphenatedCode.h"
-#include "OverwriteQuestion.h"
-#include "TableReplacement.h"
+#include "builders/CsvRowReader.h"
+#include "builders/GuardedBuild.h"
+#include "builders/OverwriteQuestion.h"
+#include "builders/TableReplacement.h"
 #include "data/DataError.h"
+#include "data/Int16.h"
 #include "data/ItemReader.h"
 #include "data/LineWriter.h"
+#include "data/PostalCode.h"
 #include "data/RecordFile.h"
 #include "data/TablePaths.h"
 
@@ -53,7 +54,7 @@ public:
     bool follow(const NationalRow& row, std::int32_t recordNo) {
         if (row.key == previousKey_)
             return false;
-        incrementCounter(entryCount_, "the number of index entries");
+        incrementInt16(entryCount_, "the number of index entries");
         entries_.push_back({row.key, row.city, recordNo});
         previousKey_ = row.key;
         return true;
@@ -63,7 +64,7 @@ public:
     // its entries, the closing one included, in a 16-bit number, so that must fit too.
     void close(std::int32_t recordCount) {
         std::int16_t count = entryCount_;
-        incrementCounter(count, "the number of index entries");
+        incrementInt16(count, "the number of index entries");
         entries_.push_back({{}, {}, recordCount + 1});
     }
 

@@ -1,4 +1,4 @@
-#include "OfficeName.h"
+#include "builders/OfficeName.h"
 
 #include "data/Containment.h"
 

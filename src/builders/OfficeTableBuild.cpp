@@ -1,14 +1,15 @@
-#include "OfficeTableBuild.h"
+#include "builders/OfficeTableBuild.h"
+#include "builders/BuildText.h"
 
-#include "CheckedCounter.h"
-#include "CsvRowReader.h"
-#include "GuardedBuild.h"
-#include "HyphenatedCode.h"
-#include "OfficeName.h"
-#include "OverwriteQuestion.h"
-#include "TableReplacement.h"
+#include "builders/CsvRowReader.h"
+#include "builders/GuardedBuild.h"
+#include "builders/OfficeName.h"
+#include "builders/OverwriteQuestion.h"
+#include "builders/TableReplacement.h"
+#include "data/Int16.h"
 #include "data/ItemReader.h"
 #include "data/LineWriter.h"
+#include "data/PostalCode.h"
 #include "data/TablePaths.h"
 
 #include <cstdint>
@@ -39,7 +40,7 @@ void writeOffices(ItemReader& csv, const fs::path& tableFile, BuildProgress& pro
     std::int16_t recordCount = 0;
     while (records.next(items)) {
         out.writeLine(officeLine(items));
-        incrementCounter(recordCount, "the number of business-office records");
+        incrementInt16(recordCount, "the number of business-office records");
         progress.setValue(recordCount);
     }
     out.close();

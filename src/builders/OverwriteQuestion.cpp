@@ -1,4 +1,4 @@
-#include "OverwriteQuestion.h"
+#include "builders/OverwriteQuestion.h"
 
 #include <string>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "TableReplacement.h"
+#include "builders/TableReplacement.h"
 
 #include "data/DataError.h"
 

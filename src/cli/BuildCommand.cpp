@@ -1,11 +1,11 @@
-#include "BuildCommand.h"
+#include "cli/BuildCommand.h"
+#include "builders/BuildText.h"
 
-#include "CommandLine.h"
-#include "ConsoleOutput.h"
-#include "ExitStatus.h"
-#include "TerminalPrompts.h"
 #include "builders/NationalTableBuild.h"
 #include "builders/OfficeTableBuild.h"
+#include "cli/CommandLine.h"
+#include "cli/ExitStatus.h"
+#include "cli/TerminalPrompts.h"
 #include "data/Utf8.h"
 
 #include <memory>
@@ -34,10 +34,10 @@ BuildCommand::BuildCommand(CLI::App& app)
                      "terminal to ask and no --yes), 2 error or bad usage.");
 }
 
-int BuildCommand::run(const std::filesystem::path& dataDir) const {
+int BuildCommand::run(const std::filesystem::path& dataDir, Console& console) const {
     const std::filesystem::path csv = pathFromUtf8(csv_);
-    const OverwritePrompt ask(yes_);
-    TerminalProgress progress;
+    const OverwritePrompt ask(console, yes_);
+    TerminalProgress progress(console);
     BuildOutcome outcome;
     if (national_->parsed()) {
         const auto index = std::make_unique<IndexTable>();
@@ -56,7 +56,7 @@ int BuildCommand::run(const std::filesystem::path& dataDir) const {
     case BuildResult::Failed:
         break;
     }
-    writeErr(toUtf8(BuildText::ErrorMessage) + "\n" + outcome.detail + "\n");
+    console.err(toUtf8(BuildText::ErrorMessage) + "\n" + outcome.detail + "\n");
     return Failure;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/Console.h"
+
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
@@ -13,7 +15,7 @@ public:
     explicit BuildCommand(CLI::App& app);
 
     bool chosen() const { return command_->parsed(); }
-    int run(const std::filesystem::path& dataDir) const;
+    int run(const std::filesystem::path& dataDir, Console& console) const;
 
 private:
     CLI::App* command_;

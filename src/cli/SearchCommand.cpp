@@ -1,7 +1,6 @@
-#include "SearchCommand.h"
+#include "cli/SearchCommand.h"
 
-#include "ConsoleOutput.h"
-#include "ExitStatus.h"
+#include "cli/ExitStatus.h"
 #include "data/IndexLoader.h"
 #include "data/Utf8.h"
 #include "search/Search.h"
@@ -40,11 +39,11 @@ std::string plainText(const SearchOutcome& outcome) {
 // Without --json, what the window would show besides the list: the message box, or the status
 // when nothing was found. With --json the object holds both; only the cause of an error is
 // added.
-void reportOnStderr(const SearchOutcome& outcome, bool json) {
+void reportOnStderr(const SearchOutcome& outcome, bool json, Console& console) {
     if (outcome.message)
-        writeErr((json ? "" : toUtf8(outcome.message->text) + "\n") + outcome.detail + "\n");
+        console.err((json ? "" : toUtf8(outcome.message->text) + "\n") + outcome.detail + "\n");
     else if (outcome.lines.empty() && !json)
-        writeErr(toUtf8(outcome.status) + "\n");
+        console.err(toUtf8(outcome.status) + "\n");
 }
 
 } // namespace
@@ -69,14 +68,14 @@ SearchCommand::SearchCommand(CLI::App& app)
         "usage.");
 }
 
-int SearchCommand::run(const std::filesystem::path& dataDir) const {
+int SearchCommand::run(const std::filesystem::path& dataDir, Console& console) const {
     const auto index = std::make_unique<IndexTable>();
     if (!office_)
         loadIndexTable(dataDir, *index);
     const SearchOutcome outcome = runSearch(dataDir, *index, fromUtf8(key_), office_);
 
-    writeOut(json_ ? jsonText(outcome) : plainText(outcome));
-    reportOnStderr(outcome, json_);
+    console.out(json_ ? jsonText(outcome) : plainText(outcome));
+    reportOnStderr(outcome, json_, console);
     if (outcome.message)
         return Failure;
     return outcome.lines.empty() ? NothingDone : Success;

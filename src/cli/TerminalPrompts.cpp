@@ -1,25 +1,25 @@
-#include "TerminalPrompts.h"
+#include "cli/TerminalPrompts.h"
 
-#include "ConsoleOutput.h"
 #include "data/Utf8.h"
 
 #include <algorithm>
-#include <iostream>
+#include <optional>
 
 namespace mervasto::cli {
 
 OverwriteAnswer OverwritePrompt::operator()(const std::u16string& question) const {
     if (assumeYes_)
         return OverwriteAnswer::Yes;
-    if (!stdinIsTerminal()) {
-        writeErr(toUtf8(question) + "\n(--yes overwrites without asking)\n");
+    if (!console_.inputIsTerminal()) {
+        console_.err(toUtf8(question) + "\n(--yes overwrites without asking)\n");
         return OverwriteAnswer::Cancel;
     }
     for (;;) {
-        writeErr(toUtf8(question) + " [y]es / [n]o / [c]ancel: ");
-        std::string answer;
-        if (!std::getline(std::cin, answer))
+        console_.err(toUtf8(question) + " [y]es / [n]o / [c]ancel: ");
+        const std::optional<std::string> line = console_.readLine();
+        if (!line)
             return OverwriteAnswer::Cancel;
+        const std::string& answer = *line;
         if (answer == "y" || answer == "Y" || answer == "yes")
             return OverwriteAnswer::Yes;
         if (answer == "n" || answer == "N" || answer == "no")
@@ -29,7 +29,8 @@ OverwriteAnswer OverwritePrompt::operator()(const std::u16string& question) cons
     }
 }
 
-TerminalProgress::TerminalProgress() : shown_(stderrIsTerminal()) {}
+TerminalProgress::TerminalProgress(Console& console)
+    : console_(console), shown_(console.errorIsTerminal()) {}
 
 void TerminalProgress::setRange(int minimum, int maximum) {
     minimum_ = minimum;
@@ -48,12 +49,12 @@ void TerminalProgress::setValue(int value) {
     std::string text = "\r";
     text += std::to_string(percent);
     text += '%';
-    writeErr(text);
+    console_.err(text);
 }
 
 void TerminalProgress::finish() {
     if (lastPercent_ >= 0)
-        writeErr("\n");
+        console_.err("\n");
     lastPercent_ = -1;
 }
 

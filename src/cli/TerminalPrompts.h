@@ -1,6 +1,7 @@
 #pragma once
 
 #include "builders/BuildOutcome.h"
+#include "cli/Console.h"
 
 #include <string>
 
@@ -12,18 +13,19 @@ namespace mervasto::cli {
 // and the answer is Cancel.
 class OverwritePrompt {
 public:
-    explicit OverwritePrompt(bool assumeYes) : assumeYes_(assumeYes) {}
+    OverwritePrompt(Console& console, bool assumeYes) : console_(console), assumeYes_(assumeYes) {}
 
     OverwriteAnswer operator()(const std::u16string& question) const;
 
 private:
+    Console& console_;
     bool assumeYes_;
 };
 
 // The builders' progress as a percentage on stderr, shown only when stderr is a terminal.
 class TerminalProgress : public BuildProgress {
 public:
-    TerminalProgress();
+    explicit TerminalProgress(Console& console);
 
     void setRange(int minimum, int maximum) override;
     void setValue(int value) override;
@@ -31,6 +33,7 @@ public:
     void finish();
 
 private:
+    Console& console_;
     bool shown_;
     int minimum_ = 0;
     int maximum_ = 100;

@@ -1,4 +1,4 @@
-#include "Containment.h"
+#include "data/Containment.h"
 
 namespace mervasto {
 

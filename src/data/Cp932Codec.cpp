@@ -1,4 +1,6 @@
-#include "Cp932Codec.h"
+#include "data/Cp932Codec.h"
+
+#include "data/CharacterClasses.h"
 
 #include <cstddef>
 
@@ -17,18 +19,6 @@ constexpr char16_t ReplacementChar = u'\uFFFD';
 
 bool isAscii(unsigned char byte) {
     return byte < 0x80;
-}
-
-// Bytes that start a two-byte character of code page 932.
-bool isLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-bool isHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool isLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
 struct MultibyteRun {
@@ -63,7 +53,7 @@ MultibyteRun multibyteRunAt(std::string_view bytes, std::size_t begin) {
             pos += gap;
             continue;
         }
-        const bool lead = isLeadByte(byte);
+        const bool lead = isCp932LeadByte(byte);
         if (lead && pos + 1 == bytes.size())
             return {pos, true};
         pos += lead ? 2 : 1;
@@ -79,7 +69,7 @@ constexpr UINT CodePage = 932;
 // to U+0080, on some versions 0xA0 and 0xFD to 0xFF into the private use area); here they are
 // bad bytes, as they are for iconv, so that both builds write the same tables.
 bool isUnassignedSingleByte(unsigned char byte) {
-    return !isAscii(byte) && !isLeadByte(byte) && (byte < 0xA1 || byte > 0xDF);
+    return !isAscii(byte) && !isCp932LeadByte(byte) && (byte < 0xA1 || byte > 0xDF);
 }
 
 bool holdsUnassignedSingleByte(std::string_view run) {
@@ -87,7 +77,7 @@ bool holdsUnassignedSingleByte(std::string_view run) {
         const auto byte = static_cast<unsigned char>(run[pos]);
         if (isUnassignedSingleByte(byte))
             return true;
-        pos += isLeadByte(byte) ? 2 : 1;
+        pos += isCp932LeadByte(byte) ? 2 : 1;
     }
     return false;
 }
@@ -123,7 +113,7 @@ std::size_t decodeRun(std::string_view run, std::u16string& out) {
     out.resize(start);
     std::size_t pos = 0;
     while (pos < run.size()) {
-        const bool lead = isLeadByte(static_cast<unsigned char>(run[pos]));
+        const bool lead = isCp932LeadByte(static_cast<unsigned char>(run[pos]));
         if (lead && pos > 0 && pos + 1 == run.size())
             return pos;
         const std::size_t width = lead && pos + 1 < run.size() ? 2 : 1;

@@ -1,8 +1,8 @@
-#include "Filest.h"
+#include "data/Filest.h"
 
-#include "DataError.h"
+#include "data/DataError.h"
+#include "data/Int16.h"
 
-#include <limits>
 #include <string>
 
 namespace mervasto {
@@ -14,9 +14,7 @@ void IndexTable::checkSlot(int slot) {
 }
 
 void IndexTable::incrementCount() {
-    if (Count == std::numeric_limits<std::int16_t>::max())
-        throw DataError(DataError::Kind::Overflow, "index entry count overflow");
-    ++Count;
+    incrementInt16(Count, "the number of index entries");
 }
 
 } // namespace mervasto

@@ -1,8 +1,8 @@
-#include "IndexLoader.h"
+#include "data/IndexLoader.h"
 
-#include "DataError.h"
-#include "ItemReader.h"
-#include "TablePaths.h"
+#include "data/DataError.h"
+#include "data/ItemReader.h"
+#include "data/TablePaths.h"
 
 namespace mervasto {
 

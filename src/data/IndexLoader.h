@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Filest.h"
+#include "data/Filest.h"
 
 #include <filesystem>
 

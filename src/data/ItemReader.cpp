@@ -1,6 +1,6 @@
-#include "ItemReader.h"
+#include "data/ItemReader.h"
 
-#include "DataError.h"
+#include "data/DataError.h"
 
 #include <fstream>
 #include <limits>

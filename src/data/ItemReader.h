@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Cp932Codec.h"
+#include "data/Cp932Codec.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "LineWriter.h"
+#include "data/LineWriter.h"
 
-#include "Cp932Codec.h"
-#include "DataError.h"
+#include "data/Cp932Codec.h"
+#include "data/DataError.h"
 
 #include <string>
 

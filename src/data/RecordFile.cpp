@@ -1,6 +1,6 @@
-#include "RecordFile.h"
+#include "data/RecordFile.h"
 
-#include "DataError.h"
+#include "data/DataError.h"
 
 #include <limits>
 #include <system_error>

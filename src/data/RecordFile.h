@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ZipRecord.h"
+#include "data/ZipRecord.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "TablePaths.h"
+#include "data/TablePaths.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,4 +1,6 @@
-#include "Utf8.h"
+#include "data/Utf8.h"
+
+#include "data/CharacterClasses.h"
 
 #include <cstdint>
 
@@ -7,13 +9,6 @@ namespace mervasto {
 namespace {
 
 constexpr char32_t Replacement = 0xFFFD;
-
-bool isHighSurrogate(char32_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool isLowSurrogate(char32_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
 
 void appendUtf8(char32_t code, std::string& out) {
     if (code < 0x80) {

@@ -1,6 +1,7 @@
-#include "ZipRecord.h"
+#include "data/ZipRecord.h"
 
-#include "Cp932Codec.h"
+#include "data/CharacterClasses.h"
+#include "data/Cp932Codec.h"
 
 #include <algorithm>
 
@@ -15,16 +16,13 @@ std::u16string fitToWidth(std::u16string_view value, std::size_t width) {
     return field;
 }
 
-bool isLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 // The length of the longest prefix of `bytes` of at most `width` bytes that does not split a
 // double-byte character.
 std::size_t wholeCharacterPrefix(std::string_view bytes, std::size_t width) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        const std::size_t next = pos + (isLeadByte(static_cast<unsigned char>(bytes[pos])) ? 2 : 1);
+        const std::size_t next =
+            pos + (isCp932LeadByte(static_cast<unsigned char>(bytes[pos])) ? 2 : 1);
         if (next > width)
             break;
         pos = next;

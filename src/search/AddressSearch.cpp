@@ -1,12 +1,13 @@
-#include "Search.h"
+#include "search/Search.h"
 
-#include "SearchMatch.h"
-#include "SearchText.h"
-#include "builders/HyphenatedCode.h"
 #include "data/Containment.h"
+#include "data/Int16.h"
 #include "data/ItemReader.h"
+#include "data/PostalCode.h"
 #include "data/RecordFile.h"
 #include "data/TablePaths.h"
+#include "search/SearchMatch.h"
+#include "search/SearchText.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -122,7 +123,8 @@ private:
     // Shortens the key by one character at a time, from its end, and repeats the lookup by
     // city name until something is listed; the shortest key tried has one character.
     void narrowFromTheEnd() {
-        const std::int16_t attempts = checkedInt16(searchKey_.size() - 1);
+        const std::int16_t attempts =
+            checkedInt16(searchKey_.size() - 1, "the number of shortened keys");
         for (std::int16_t attempt = 0; attempt < attempts && outcome_.lines.empty(); ++attempt) {
             searchKey_.pop_back();
             lookupCity(index_.City);

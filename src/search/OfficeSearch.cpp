@@ -1,9 +1,9 @@
-#include "Search.h"
+#include "search/Search.h"
 
-#include "SearchMatch.h"
-#include "SearchText.h"
 #include "data/ItemReader.h"
 #include "data/TablePaths.h"
+#include "search/SearchMatch.h"
+#include "search/SearchText.h"
 
 #include <exception>
 

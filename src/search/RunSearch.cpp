@@ -1,6 +1,6 @@
-#include "Search.h"
+#include "search/Search.h"
 
-#include "SearchText.h"
+#include "search/SearchText.h"
 
 namespace mervasto {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SearchOutcome.h"
 #include "data/Filest.h"
+#include "search/SearchOutcome.h"
 
 #include <cstddef>
 #include <filesystem>

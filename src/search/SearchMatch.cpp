@@ -1,31 +1,20 @@
-#include "SearchMatch.h"
+#include "search/SearchMatch.h"
 
-#include "SearchText.h"
 #include "data/Containment.h"
-#include "data/DataError.h"
+#include "data/Int16.h"
+#include "data/PostalCode.h"
 #include "data/Utf8.h"
+#include "search/SearchText.h"
 
 #include <cstdint>
-#include <limits>
 #include <utility>
 
 namespace mervasto {
 
-std::int16_t checkedInt16(std::size_t value) {
-    if (value > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max()))
-        throw DataError(DataError::Kind::Overflow,
-                        "a 16-bit position or counter passed 32767: " + std::to_string(value));
-    return static_cast<std::int16_t>(value);
-}
-
 EntryMatch matchEntry(std::u16string_view entry, std::u16string_view key) {
-    const std::int16_t entryInKeyPos = checkedInt16(occursAt(entry, key));
-    const std::int16_t keyInEntryPos = checkedInt16(occursAt(key, entry));
+    const std::int16_t entryInKeyPos = checkedInt16(occursAt(entry, key), "a match position");
+    const std::int16_t keyInEntryPos = checkedInt16(occursAt(key, entry), "a match position");
     return {entryInKeyPos != 0, keyInEntryPos != 0};
-}
-
-std::u16string leadingPostalCode(std::u16string_view line) {
-    return std::u16string(line.substr(0, 8));
 }
 
 void listIfMatchingLine(SearchOutcome& outcome, std::u16string line, std::u16string_view key) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SearchOutcome.h"
+#include "search/SearchOutcome.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,12 +20,6 @@ struct EntryMatch {
 // Both containment tests. Their positions are 16-bit values: a position past 32767 throws
 // DataError(Overflow), which ends the search on its error path.
 EntryMatch matchEntry(std::u16string_view entry, std::u16string_view key);
-
-// A 16-bit counter's value; throws DataError(Overflow) past 32767.
-std::int16_t checkedInt16(std::size_t value);
-
-// The postal code at the start of a result line: its first 8 characters (all of it if shorter).
-std::u16string leadingPostalCode(std::u16string_view line);
 
 // Tests a whole table line (a ZipCode1.txt or ZIPCODE2.txt entry) against the key: an exact
 // hit puts its postal code into the code box and enables copying; any hit is listed.

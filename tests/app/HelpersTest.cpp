@@ -2,7 +2,6 @@
 
 #include "FakeDesktop.h"
 #include "app/DesktopSession.h"
-#include "app/FileFilter.h"
 #include "app/ResultListModel.h"
 #include "app/WindowPosition.h"
 
@@ -39,26 +38,6 @@ void HelpersTest::positionIsStoredInTwips() {
     QCOMPARE(desktop.settings.value(QStringLiteral("Settings/MainLeft")), QStringLiteral("-60"));
     QCOMPARE(desktop.settings.value(QStringLiteral("Settings/MainTop")), QStringLiteral("555"));
     QCOMPARE(mervasto::readWindowPosition(desktop), QPoint(-4, 37));
-}
-
-void HelpersTest::fileFiltersTakeQtForm_data() {
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<QString>("qtFilter");
-
-    QTest::newRow("patterns shown")
-        << QStringLiteral("CSVファイル(*.csv)|*.csv") << QStringLiteral("CSVファイル(*.csv)");
-    QTest::newRow("patterns not shown")
-        << QStringLiteral("CSVファイル|*.csv") << QStringLiteral("CSVファイル (*.csv)");
-    QTest::newRow("two filters, two patterns")
-        << QStringLiteral("テキスト|*.txt;*.csv|すべて(*.*)|*.*")
-        << QStringLiteral("テキスト (*.txt *.csv);;すべて(*.*)");
-    QTest::newRow("no pattern") << QStringLiteral("CSVファイル") << QStringLiteral("CSVファイル");
-}
-
-void HelpersTest::fileFiltersTakeQtForm() {
-    QFETCH(QString, filter);
-    QFETCH(QString, qtFilter);
-    QCOMPARE(mervasto::toQtFileFilter(filter), qtFilter);
 }
 
 void HelpersTest::resultModelGrowsAndStartsAfresh() {

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using mervasto::test::typeText;
+
 void KeyboardTest::enterMovesToTheNextTabPosition_data() {
     QTest::addColumn<QByteArray>("from");
     QTest::addColumn<int>("key");

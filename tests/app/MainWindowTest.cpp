@@ -22,22 +22,14 @@
 #include <QTest>
 
 using mervasto::Desktop;
+using mervasto::test::shownText;
+using mervasto::test::toText;
 
 namespace {
 
 const QString MissingIndexWarning =
     QStringLiteral("ZIPCODE.TXT が見つかりません。確認してください。");
 const QString DatePrefix = QStringLiteral("郵便番号ﾃﾞｰﾀﾌｧｲﾙの更新日：");
-
-QString shownText(QWidget* widget) {
-    if (auto* label = qobject_cast<QLabel*>(widget))
-        return label->text();
-    if (auto* box = qobject_cast<QLineEdit*>(widget))
-        return box->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        return button->text();
-    return {};
-}
 
 int warningsIn(const mervasto::test::FakeDesktop& desktop) {
     int count = 0;

@@ -2,8 +2,8 @@
 
 #include "WindowHarness.h"
 #include "app/frmAbout.h"
-#include "builders/ZipCodeConv1.h"
-#include "builders/ZipCodeConv3.h"
+#include "builders/dialogs/ZipCodeConv1.h"
+#include "builders/dialogs/ZipCodeConv3.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+using mervasto::test::toText;
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include "SearchTables.h"
 
 #include <QApplication>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -13,7 +12,7 @@ void WindowHarness::writeTables() {
 }
 
 QString WindowHarness::lockPath() const {
-    return toText(lockDir / "mervasto.lock");
+    return mervasto::test::toText(lockDir / "mervasto.lock");
 }
 
 bool WindowHarness::load() {
@@ -30,27 +29,11 @@ void WindowHarness::start() {
         qFatal("the window did not become active");
 }
 
-void typeText(QWidget* widget, const QString& text) {
-    for (const QChar character : text) {
-        if (character.unicode() < 0x80) {
-            QTest::keyClick(widget, character.toLatin1());
-        } else {
-            QInputMethodEvent committed;
-            committed.setCommitString(character);
-            QApplication::sendEvent(widget, &committed);
-        }
-    }
-}
-
 void searchFromKeyboard(WindowHarness& harness, const QString& text) {
     auto* const text2 = harness.control<QLineEdit>("Text2");
     text2->setFocus();
     text2->clear();
-    typeText(text2, text);
+    mervasto::test::typeText(text2, text);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-}
-
-QString toText(const std::filesystem::path& path) {
-    return QString::fromStdU16String(path.u16string());
 }

@@ -1,10 +1,7 @@
 #pragma once
 
-#include "FakeDesktop.h"
-#include "TestFiles.h"
-#include "app/AppContext.h"
+#include "WidgetTestSupport.h"
 #include "app/ZipCodeConv.h"
-#include "data/Filest.h"
 
 #include <QString>
 #include <QWidget>
@@ -12,12 +9,8 @@
 #include <memory>
 
 // A main window on a temporary data directory, with a fake desktop and its own instance lock.
-struct WindowHarness {
-    mervasto::test::FakeDesktop desktop;
-    mervasto::Filest filest;
-    mervasto::test::TempDir dataDir;
+struct WindowHarness : mervasto::test::WindowContext {
     mervasto::test::TempDir lockDir;
-    mervasto::AppContext context{desktop, filest, dataDir.path()};
     std::unique_ptr<mervasto::ZipCodeConv> window;
 
     // The national and office tables of the search fixtures.
@@ -30,18 +23,9 @@ struct WindowHarness {
     void start();
 
     template <typename Widget = QWidget> Widget* control(const char* name) const {
-        auto* const found = window->findChild<Widget*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return mervasto::test::findControl<Widget>(*window, name);
     }
 };
 
-// Types `text` into `widget`: ASCII as key presses, everything else as text committed by the
-// input method, the way Japanese reaches a text box.
-void typeText(QWidget* widget, const QString& text);
-
 // Types `text` into the search box and presses Enter twice, as a user starts a search.
 void searchFromKeyboard(WindowHarness& harness, const QString& text);
-
-QString toText(const std::filesystem::path& path);

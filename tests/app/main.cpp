@@ -3,10 +3,10 @@
 #include "MainWindowTest.h"
 #include "MenuTest.h"
 #include "SearchWindowTest.h"
+#include "WidgetTestSupport.h"
 
 #include <QApplication>
 #include <QLocale>
-#include <QTest>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -16,9 +16,6 @@ int main(int argc, char** argv) {
     SearchWindowTest search;
     KeyboardTest keyboard;
     MenuTest menus;
-    int failures = 0;
-    for (QObject* const test :
-         std::initializer_list<QObject*>{&helpers, &mainWindow, &search, &keyboard, &menus})
-        failures += QTest::qExec(test, argc, argv);
-    return failures == 0 ? 0 : 1;
+    return mervasto::test::runTestObjects(argc, argv,
+                                          {&helpers, &mainWindow, &search, &keyboard, &menus});
 }

@@ -1,5 +1,6 @@
 #include "builders/NationalTableBuild.h"
 #include "BuildTestSupport.h"
+#include "builders/BuildText.h"
 #include "data/ItemReader.h"
 #include "data/TablePaths.h"
 

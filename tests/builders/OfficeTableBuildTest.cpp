@@ -1,5 +1,6 @@
 #include "builders/OfficeTableBuild.h"
 #include "BuildTestSupport.h"
+#include "builders/BuildText.h"
 #include "data/TablePaths.h"
 
 #include <gtest/gtest.h>

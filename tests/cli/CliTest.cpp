@@ -1,6 +1,9 @@
+// The command-line tool, run in-process through its console seam (so these tests also run in
+// the Windows build), and a few runs of the real program for its exit statuses and output.
 #include "SearchTables.h"
 #include "TestFiles.h"
 
+#include "cli/MervastoCli.h"
 #include "data/Utf8.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +11,10 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
+#ifndef _WIN32
 #include <cstdlib>
 #include <sys/wait.h>
+#endif
 
 namespace mervasto {
 namespace {
@@ -24,6 +29,27 @@ struct CliRun {
     Json json() const { return Json::parse(out); }
 };
 
+// Standard input empty and not a terminal; what is written is kept.
+class CapturingConsole : public cli::Console {
+public:
+    void out(std::string_view utf8) override { written.out += utf8; }
+    void err(std::string_view utf8) override { written.err += utf8; }
+    std::optional<std::string> readLine() override { return std::nullopt; }
+    bool inputIsTerminal() const override { return false; }
+    bool errorIsTerminal() const override { return false; }
+
+    CliRun written;
+};
+
+CliRun runCli(const std::vector<std::string>& arguments) {
+    std::vector<std::string> withName{"mervasto-cli"};
+    withName.insert(withName.end(), arguments.begin(), arguments.end());
+    CapturingConsole console;
+    console.written.status = cli::runCli(withName, console);
+    return console.written;
+}
+
+#ifndef _WIN32
 std::string shellQuoted(const std::string& text) {
     std::string quoted = "'";
     for (const char c : text)
@@ -32,7 +58,7 @@ std::string shellQuoted(const std::string& text) {
 }
 
 // Runs the built mervasto-cli with `arguments`, standard input empty (not a terminal).
-CliRun runCli(const std::vector<std::string>& arguments) {
+CliRun runProcess(const std::vector<std::string>& arguments) {
     const test::TempDir scratch;
     std::string command = shellQuoted(MERVASTO_CLI_PATH);
     for (const auto& argument : arguments)
@@ -43,6 +69,7 @@ CliRun runCli(const std::vector<std::string>& arguments) {
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::readBytes(scratch / "out"),
             test::readBytes(scratch / "err")};
 }
+#endif
 
 std::string utf8(std::u16string_view text) {
     return toUtf8(text);
@@ -79,15 +106,27 @@ TEST_F(CliTest, JsonObjectHoldsWhatTheWindowShows) {
     EXPECT_TRUE(object["message"].is_null());
 }
 
+// Every fixture line, one per line, as `search -- -` prints them.
+std::string allLinesOutput() {
+    std::string expected;
+    for (const auto& row : test::fixtureNationalRows())
+        expected += utf8(test::textLine(row.code, row.address())) + "\n";
+    return expected;
+}
+
 TEST_F(CliTest, PlainOutputIsOneLinePerResult) {
     const CliRun run = search({"--", "-"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto rows = test::fixtureNationalRows();
-    std::string expected;
-    for (const auto& row : rows)
-        expected += utf8(test::textLine(row.code, row.address())) + "\n";
-    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(run.out, allLinesOutput());
 }
+
+#ifndef _WIN32
+TEST_F(CliTest, ProgramWritesTheSameBytes) {
+    const CliRun run = runProcess({"--data-dir", dir.path().string(), "search", "--", "-"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, allLinesOutput());
+}
+#endif
 
 struct ExitCase {
     const char* name;
@@ -155,6 +194,14 @@ TEST(Cli, HelpAndUsage) {
     EXPECT_EQ(runCli({}).status, 2);
     EXPECT_EQ(runCli({"build", "offices"}).status, 2);
 }
+
+#ifndef _WIN32
+TEST(Cli, ProgramExitStatuses) {
+    EXPECT_EQ(runProcess({"--help"}).status, 0);
+    EXPECT_EQ(runProcess({}).status, 2);
+    EXPECT_EQ(runProcess({"search", "--data-dir-typo"}).status, 2);
+}
+#endif
 
 const char* const OfficeCsvRow =
     "01100,\"ｷﾀ29ｼﾞｮｳﾆｼ\",\"学校法人　創成学園　札幌創成高等学校\",\"北海道\",\"札幌市北区\","

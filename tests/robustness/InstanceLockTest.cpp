@@ -1,7 +1,7 @@
 // The single-instance lock between two processes: a second copy is refused while the first
 // holds the lock, and a first copy killed with its lock still on disk blocks nothing.
 
-#include "InstanceLock.h"
+#include "app/InstanceLock.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>

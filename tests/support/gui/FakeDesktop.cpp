@@ -6,7 +6,7 @@ Desktop::Answer FakeDesktop::showMessage(QWidget*, const QString& text, const QS
                                          Icon icon, Buttons buttons) {
     messages.append({text, title, icon, buttons});
     if (answers.empty())
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+        return buttons == Buttons::Ok ? Answer::Ok : questionAnswer;
     const Answer answer = answers.front();
     answers.pop_front();
     return answer;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Desktop.h"
+#include "ui/Desktop.h"
 
 #include <QMap>
 #include <QString>
@@ -31,8 +31,10 @@ public:
     void writeSetting(const QString& key, const QString& value) override { settings[key] = value; }
     void openWithViewer(const QString& path) override { openedFiles << path; }
 
-    // Answers for the next message boxes, in order; Ok (or Cancel for questions) when empty.
+    // Answers for the next message boxes, in order; when none is left, Ok, or questionAnswer
+    // for a question.
     std::deque<Answer> answers;
+    Answer questionAnswer = Answer::Cancel;
     // Results of the next file dialogs, in order; nothing (cancelled) when empty.
     std::deque<std::optional<QString>> chosenFiles;
 

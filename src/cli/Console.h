@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace mervasto::cli {
+
+// Where the commands read and write: the process's standard streams in mervasto-cli, strings
+// in the tests, which run the commands in-process. Text is UTF-8.
+class Console {
+public:
+    virtual ~Console() = default;
+
+    virtual void out(std::string_view utf8) = 0;
+    virtual void err(std::string_view utf8) = 0;
+    // The next line of standard input without its line end; nothing at the end of input.
+    virtual std::optional<std::string> readLine() = 0;
+    virtual bool inputIsTerminal() const = 0;
+    virtual bool errorIsTerminal() const = 0;
+};
+
+} // namespace mervasto::cli

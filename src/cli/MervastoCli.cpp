@@ -1,0 +1,57 @@
+#include "cli/MervastoCli.h"
+
+#include "cli/BuildCommand.h"
+#include "cli/CommandLine.h"
+#include "cli/ExitStatus.h"
+#include "cli/SearchCommand.h"
+#include "data/TablePaths.h"
+
+#include <CLI/CLI.hpp>
+
+#include <sstream>
+
+namespace mervasto::cli {
+
+namespace {
+
+// CLI11 reports --help and usage errors on streams; they go to the console like all output.
+int reportParseEnd(const CLI::App& app, const CLI::ParseError& error, Console& console) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = app.exit(error, out, err);
+    console.out(out.str());
+    console.err(err.str());
+    return status == 0 ? Success : Failure;
+}
+
+} // namespace
+
+int runCli(const std::vector<std::string>& arguments, Console& console) {
+    CLI::App app("Look up Japanese postal codes in the Mervasto tables.", "mervasto-cli");
+    std::string dataDir;
+    app.add_option("--data-dir", dataDir,
+                   "The directory that holds the tables (default: the program's directory)")
+        ->type_name("DIR");
+    SearchCommand search(app);
+    BuildCommand build(app);
+    app.require_subcommand(1);
+    app.footer("Forms:\n"
+               "  mervasto-cli [--data-dir DIR] search [--office] [--json] KEY\n"
+               "  mervasto-cli [--data-dir DIR] build national [--yes] CSV\n"
+               "  mervasto-cli [--data-dir DIR] build offices [--yes] CSV\n"
+               "Each command's --help tells more, and its exit statuses.");
+
+    std::vector<const char*> pointers;
+    for (const auto& argument : arguments)
+        pointers.push_back(argument.c_str());
+    try {
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
+    } catch (const CLI::ParseError& error) {
+        return reportParseEnd(app, error, console);
+    }
+
+    const auto directory = dataDir.empty() ? executableDirectory() : pathFromUtf8(dataDir);
+    return search.chosen() ? search.run(directory, console) : build.run(directory, console);
+}
+
+} // namespace mervasto::cli

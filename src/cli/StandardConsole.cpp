@@ -1,0 +1,107 @@
+#include "cli/StandardConsole.h"
+
+#include "data/Utf8.h"
+
+#include <cstdio>
+#include <iostream>
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX // keeps std::min usable with MSVC; MinGW's C++ library defines it already
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace mervasto::cli {
+
+namespace {
+
+#ifdef _WIN32
+
+// Writes through the console API when `stream` is a console; false when it is not, after
+// switching the stream to binary mode so that a pipe or a file gets the bytes as they are
+// (no CR added before each LF), the same bytes as on other systems.
+bool writeToConsole(FILE* stream, std::string_view utf8) {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0;
+    if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) {
+        _setmode(_fileno(stream), _O_BINARY);
+        return false;
+    }
+    if (utf8.empty())
+        return true;
+    const std::u16string text = fromUtf8(utf8);
+    // The console takes a limited amount per call.
+    constexpr std::size_t chunk = 8192;
+    for (std::size_t at = 0; at < text.size(); at += chunk) {
+        const auto count = static_cast<DWORD>(std::min(chunk, text.size() - at));
+        DWORD written = 0;
+        WriteConsoleW(handle, reinterpret_cast<const wchar_t*>(text.data()) + at, count, &written,
+                      nullptr);
+    }
+    return true;
+}
+
+// A console, not merely a character device: _isatty() also holds for NUL, and a build run
+// with its input from NUL must not wait for an answer.
+bool isTerminal(FILE* stream) {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
+}
+
+#else
+
+bool writeToConsole(FILE*, std::string_view) {
+    return false;
+}
+
+bool isTerminal(FILE* stream) {
+    return isatty(fileno(stream)) != 0;
+}
+
+#endif
+
+void writeText(FILE* stream, std::string_view utf8) {
+    std::fflush(stream);
+    if (writeToConsole(stream, utf8))
+        return;
+    std::fwrite(utf8.data(), 1, utf8.size(), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+void StandardConsole::out(std::string_view utf8) {
+    writeText(stdout, utf8);
+}
+
+void StandardConsole::err(std::string_view utf8) {
+    writeText(stderr, utf8);
+}
+
+std::optional<std::string> StandardConsole::readLine() {
+    std::string line;
+    if (!std::getline(std::cin, line))
+        return std::nullopt;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line;
+}
+
+bool StandardConsole::inputIsTerminal() const {
+    return isTerminal(stdin);
+}
+
+bool StandardConsole::errorIsTerminal() const {
+    return isTerminal(stderr);
+}
+
+} // namespace mervasto::cli

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "cli/Console.h"
+
+namespace mervasto::cli {
+
+// The process's standard streams. On a Windows console text is written as UTF-16 through the
+// console API, so that Japanese reads correctly whatever the console's code page; to a pipe or
+// a file, and everywhere else, the UTF-8 bytes are written as they are.
+class StandardConsole : public Console {
+public:
+    void out(std::string_view utf8) override;
+    void err(std::string_view utf8) override;
+    std::optional<std::string> readLine() override;
+    bool inputIsTerminal() const override;
+    bool errorIsTerminal() const override;
+};
+
+} // namespace mervasto::cli

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "WidgetTestSupport.h"
+#include "builders/dialogs/TableBuilderDialog.h"
+
+#include <QString>
+
+#include <memory>
+#include <string>
+
+// A data directory, shared state and a fake desktop for one builder dialog test.
+struct DialogTestHarness : mervasto::test::WindowContext {
+    mervasto::test::TempDir inputDir;
+
+    // "ZipCodeConv1" or "ZipCodeConv3".
+    std::unique_ptr<mervasto::TableBuilderDialog> makeDialog(const QString& name);
+
+    // Writes a small input file for the named dialog (rows 1 to `rows` of a fixed set) and
+    // returns its path as the user would type it. The input lies under a Japanese folder name.
+    QString writeInput(const QString& dialogName, int rows);
+
+    // The names and bytes of every file in the data directory.
+    std::string snapshot() const;
+};
