@@ -98,36 +98,29 @@ TEST(Cp932StreamDecoder, LeadByteLeftAtFinalEndBecomesReplacement) {
 // must be the same bytes, so both converters must agree character for character, above all on
 // the characters where Shift_JIS variants differ. The same expectations hold on every platform.
 
-struct CharacterCase {
-    const char* name;
-    std::string bytes;
-    std::u16string text;
-};
-
-class Cp932CharacterTest : public ::testing::TestWithParam<CharacterCase> {};
+class Cp932CharacterTest : public ::testing::TestWithParam<CodecCase> {};
 
 TEST_P(Cp932CharacterTest, DecodesAndEncodesBack) {
     EXPECT_EQ(decodeCp932(GetParam().bytes), GetParam().text);
     EXPECT_EQ(encodeCp932(GetParam().text), GetParam().bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Agreement, Cp932CharacterTest,
-    ::testing::Values(CharacterCase{"HorizontalBar", "\x81\x5C", u"\u2015"},
-                      CharacterCase{"FullWidthTilde", "\x81\x60", u"\uFF5E"},
-                      CharacterCase{"ParallelTo", "\x81\x61", u"\u2225"},
-                      CharacterCase{"FullWidthHyphenMinus", "\x81\x7C", u"\uFF0D"},
-                      CharacterCase{"FullWidthCent", "\x81\x91", u"\uFFE0"},
-                      CharacterCase{"FullWidthPound", "\x81\x92", u"\uFFE1"},
-                      CharacterCase{"FullWidthNot", "\x81\xCA", u"\uFFE2"},
-                      CharacterCase{"CircledOne", "\x87\x40", u"\u2460"},
-                      CharacterCase{"RomanNumeralOne", "\x87\x54", u"\u2160"},
-                      CharacterCase{"NumeroSign", "\x87\x82", u"\u2116"},
-                      CharacterCase{"SmallRomanNumeralOne", "\xFA\x40", u"\u2170"},
-                      CharacterCase{"ExtendedKanji", "\xFB\xFC", u"\u9AD9"},
-                      CharacterCase{"FirstUserDefined", "\xF0\x40", u"\uE000"},
-                      CharacterCase{"LastUserDefined", "\xF9\xFC", u"\uE757"}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Agreement, Cp932CharacterTest,
+                         ::testing::Values(CodecCase{"HorizontalBar", "\x81\x5C", u"\u2015"},
+                                           CodecCase{"FullWidthTilde", "\x81\x60", u"\uFF5E"},
+                                           CodecCase{"ParallelTo", "\x81\x61", u"\u2225"},
+                                           CodecCase{"FullWidthHyphenMinus", "\x81\x7C", u"\uFF0D"},
+                                           CodecCase{"FullWidthCent", "\x81\x91", u"\uFFE0"},
+                                           CodecCase{"FullWidthPound", "\x81\x92", u"\uFFE1"},
+                                           CodecCase{"FullWidthNot", "\x81\xCA", u"\uFFE2"},
+                                           CodecCase{"CircledOne", "\x87\x40", u"\u2460"},
+                                           CodecCase{"RomanNumeralOne", "\x87\x54", u"\u2160"},
+                                           CodecCase{"NumeroSign", "\x87\x82", u"\u2116"},
+                                           CodecCase{"SmallRomanNumeralOne", "\xFA\x40", u"\u2170"},
+                                           CodecCase{"ExtendedKanji", "\xFB\xFC", u"\u9AD9"},
+                                           CodecCase{"FirstUserDefined", "\xF0\x40", u"\uE000"},
+                                           CodecCase{"LastUserDefined", "\xF9\xFC", u"\uE757"}),
+                         [](const auto& info) { return info.param.name; });
 
 // Codes that share their character with an earlier code decode to it and are written back
 // as the code both converters prefer.
