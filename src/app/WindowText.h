@@ -36,4 +36,28 @@ inline QString officeKeyTip() {
     return QStringLiteral("事業所名を入力します。");
 }
 
+// The address-list conversion: its menu item, its dialog and its failure. Its closing
+// summary is the search layer's (conversionSummaryText).
+inline QString batchMenuItem() {
+    return QStringLiteral("住所一覧から郵便番号を一括変換(&B)...");
+}
+inline QString batchCaption() {
+    return QStringLiteral("住所一覧から郵便番号を一括変換");
+}
+inline QString batchInputPrompt() {
+    return QStringLiteral("住所一覧のファイル名（CSV または 1 行に 1 住所）：");
+}
+inline QString batchColumnPrompt() {
+    return QStringLiteral("住所の列(&L)：");
+}
+inline QString batchHeaderOption() {
+    return QStringLiteral("1行目は見出し(&H)");
+}
+inline QString batchOutputPrompt() {
+    return QStringLiteral("出力ファイル名：");
+}
+inline QString batchFailed() {
+    return QStringLiteral("住所一覧を変換できませんでした。ファイルを確認してください。");
+}
+
 } // namespace mervasto::WindowText

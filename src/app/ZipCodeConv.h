@@ -82,6 +82,7 @@ private:
     // The menu commands.
     void mnuNew_Click();
     void mnuNew2_Click();
+    void mnuBatch_Click();
     void mnuClose_Click();
     void mnuEditUndo_Click();
     void mnuEditCut_Click();
@@ -115,6 +116,7 @@ private:
 
     QPointer<QDialog> nationalBuilder_;
     QPointer<QDialog> officeBuilder_;
+    QPointer<QDialog> batchConverter_;
     QPointer<frmAbout> about_;
 
     bool shownBefore_ = false;

@@ -1,6 +1,8 @@
 // The main window's menus and their commands.
 
+#include "app/BatchConvertDialog.h"
 #include "app/EditCommand.h"
+#include "app/WindowText.h"
 #include "app/ZipCodeConv.h"
 #include "app/frmAbout.h"
 #include "ui/PathText.h"
@@ -57,6 +59,7 @@ void ZipCodeConv::createMenus() {
                 &ZipCodeConv::mnuNew_Click);
     addMenuItem(mnuFile, "mnuNew2", QStringLiteral("事業所の個別郵便番号表作成(&C)"),
                 &ZipCodeConv::mnuNew2_Click);
+    addMenuItem(mnuFile, "mnuBatch", WindowText::batchMenuItem(), &ZipCodeConv::mnuBatch_Click);
     addSeparator(mnuFile, "mnuBar1");
     addMenuItem(mnuFile, "mnuClose", QStringLiteral("閉じる(&X)"), &ZipCodeConv::mnuClose_Click);
 
@@ -107,6 +110,17 @@ void ZipCodeConv::mnuNew2_Click() {
         officeBuilder_->setAttribute(Qt::WA_DeleteOnClose);
     }
     showInFront(officeBuilder_);
+}
+
+// Modal, like the national builder: the index it searches cannot be rebuilt while it runs.
+void ZipCodeConv::mnuBatch_Click() {
+    if (batchConverter_) {
+        showInFront(batchConverter_);
+        return;
+    }
+    batchConverter_ = new BatchConvertDialog(context_, this);
+    batchConverter_->exec();
+    delete batchConverter_;
 }
 
 void ZipCodeConv::mnuClose_Click() {

@@ -2,6 +2,7 @@
 
 #include "cli/BuildCommand.h"
 #include "cli/CommandLine.h"
+#include "cli/ConvertCommand.h"
 #include "cli/ExitStatus.h"
 #include "cli/SearchCommand.h"
 #include "data/TablePaths.h"
@@ -34,11 +35,14 @@ int runCli(const std::vector<std::string>& arguments, Console& console) {
         ->type_name("DIR");
     SearchCommand search(app);
     BuildCommand build(app);
+    ConvertCommand convert(app);
     app.require_subcommand(1);
     app.footer("Forms:\n"
                "  mervasto-cli [--data-dir DIR] search [--office] [--json] KEY\n"
                "  mervasto-cli [--data-dir DIR] build national [--yes] CSV\n"
                "  mervasto-cli [--data-dir DIR] build offices [--yes] CSV\n"
+               "  mervasto-cli [--data-dir DIR] convert [--column N] [--header] [--json]\n"
+               "               [--output FILE] [FILE|-]\n"
                "Each command's --help tells more, and its exit statuses.");
 
     std::vector<const char*> pointers;
@@ -51,7 +55,11 @@ int runCli(const std::vector<std::string>& arguments, Console& console) {
     }
 
     const auto directory = dataDir.empty() ? executableDirectory() : pathFromUtf8(dataDir);
-    return search.chosen() ? search.run(directory, console) : build.run(directory, console);
+    if (search.chosen())
+        return search.run(directory, console);
+    if (convert.chosen())
+        return convert.run(directory, console);
+    return build.run(directory, console);
 }
 
 } // namespace mervasto::cli

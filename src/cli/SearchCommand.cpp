@@ -27,10 +27,12 @@ std::string jsonText(const SearchOutcome& outcome) {
     return object.dump() + "\n";
 }
 
+// The lines without the padding that record-scan lines carry after their address.
 std::string plainText(const SearchOutcome& outcome) {
     std::string text;
     for (const auto& line : outcome.lines) {
-        text += toUtf8(line);
+        const std::size_t end = line.find_last_not_of(u' ');
+        text += toUtf8(std::u16string_view(line).substr(0, end + 1));
         text += '\n';
     }
     return text;

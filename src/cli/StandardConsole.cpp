@@ -69,13 +69,24 @@ bool isTerminal(FILE* stream) {
 
 #endif
 
-void writeText(FILE* stream, std::string_view utf8) {
-    std::fflush(stream);
-    if (writeToConsole(stream, utf8))
-        return;
-    std::fwrite(utf8.data(), 1, utf8.size(), stream);
+void writeBytes(FILE* stream, std::string_view bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stream);
     std::fflush(stream);
 }
+
+void writeText(FILE* stream, std::string_view utf8) {
+    std::fflush(stream);
+    if (!writeToConsole(stream, utf8))
+        writeBytes(stream, utf8);
+}
+
+#ifdef _WIN32
+void useBinaryMode(FILE* stream) {
+    _setmode(_fileno(stream), _O_BINARY);
+}
+#else
+void useBinaryMode(FILE*) {}
+#endif
 
 } // namespace
 
@@ -85,6 +96,22 @@ void StandardConsole::out(std::string_view utf8) {
 
 void StandardConsole::err(std::string_view utf8) {
     writeText(stderr, utf8);
+}
+
+void StandardConsole::outBytes(std::string_view bytes) {
+    std::fflush(stdout);
+    useBinaryMode(stdout);
+    writeBytes(stdout, bytes);
+}
+
+std::string StandardConsole::readAll() {
+    useBinaryMode(stdin);
+    std::string bytes;
+    char buffer[65536];
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+        bytes.append(buffer, count);
+    return bytes;
 }
 
 std::optional<std::string> StandardConsole::readLine() {

@@ -8,6 +8,7 @@
 #include "data/TablePaths.h"
 #include "search/SearchMatch.h"
 #include "search/SearchText.h"
+#include "search/TextLineTable.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -42,8 +43,8 @@ std::u16string_view comparedAddress(std::u16string_view address) {
 class AddressSearch {
 public:
     AddressSearch(const std::filesystem::path& dataDir, const IndexTable& index,
-                  std::u16string_view typedKey, const TextPassProgress& progress)
-        : dataDir_(dataDir), index_(index), typedKey_(typedKey), progress_(progress) {}
+                  const SearchKey& key, const TextPassProgress& progress, TextLineTable* lineTable)
+        : dataDir_(dataDir), index_(index), key_(key), progress_(progress), lineTable_(lineTable) {}
 
     SearchOutcome run() {
         outcome_.status = SearchText::Searching;
@@ -60,7 +61,7 @@ public:
 private:
     void searchAllStages() {
         records_.emplace(resolveTablePath(dataDir_, TableFile::Records));
-        searchKey_ = removeFirstOaza(typedKey_);
+        searchKey_ = removeFirstOaza(key_.searched);
         if (searchKey_.empty()) {
             records_.reset();
             outcome_.focusText2 = true;
@@ -78,7 +79,7 @@ private:
         records_.reset();
         if (outcome_.lines.empty())
             textPass();
-        finishSearch(outcome_, typedKey_, SearchText::AddressNotFoundSuffix);
+        finishSearch(outcome_, key_.typed, SearchText::AddressNotFoundSuffix);
     }
 
     // The first entry, in index order, whose name in `names` occurs in the key. The closing
@@ -135,12 +136,12 @@ private:
     // Every line of ZipCode1.txt tested against the key as typed (without its first "大字").
     // Each line is one entry exactly as written, commas included.
     void textPass() {
+        if (lineTable_) {
+            textPassOverTable();
+            return;
+        }
         ItemReader lines(resolveTablePath(dataDir_, TableFile::Lines));
-        outcome_.status = SearchText::Searching;
-        outcome_.lines.clear();
-        outcome_.code.clear();
-        outcome_.copyEnabled = false;
-        searchKey_ = removeFirstOaza(typedKey_);
+        startTextPass();
         std::size_t linesRead = 0;
         std::size_t linesReported = 0;
         while (!lines.atEnd()) {
@@ -153,10 +154,28 @@ private:
         }
     }
 
+    // The same pass over lines read before: only the lines that can match are tested.
+    void textPassOverTable() {
+        lineTable_->requireOpened();
+        startTextPass();
+        lineTable_->forEachCandidate(searchKey_, [this](const std::u16string& line) {
+            listIfMatchingLine(outcome_, line, searchKey_);
+        });
+    }
+
+    void startTextPass() {
+        outcome_.status = SearchText::Searching;
+        outcome_.lines.clear();
+        outcome_.code.clear();
+        outcome_.copyEnabled = false;
+        searchKey_ = removeFirstOaza(key_.searched);
+    }
+
     const std::filesystem::path& dataDir_;
     const IndexTable& index_;
-    const std::u16string_view typedKey_;
+    const SearchKey key_;
     const TextPassProgress& progress_;
+    TextLineTable* const lineTable_;
 
     std::optional<RecordFileReader> records_;
     std::u16string searchKey_;
@@ -167,8 +186,13 @@ private:
 } // namespace
 
 SearchOutcome searchAddress(const std::filesystem::path& dataDir, const IndexTable& index,
-                            std::u16string_view key, const TextPassProgress& progress) {
-    return AddressSearch(dataDir, index, key, progress).run();
+                            const SearchKey& key, const TextPassProgress& progress) {
+    return AddressSearch(dataDir, index, key, progress, nullptr).run();
+}
+
+SearchOutcome searchAddress(const std::filesystem::path& dataDir, const IndexTable& index,
+                            const SearchKey& key, TextLineTable& lines) {
+    return AddressSearch(dataDir, index, key, {}, &lines).run();
 }
 
 } // namespace mervasto

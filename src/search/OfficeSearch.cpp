@@ -11,14 +11,14 @@ namespace mervasto {
 
 // Every line of ZIPCODE2.txt is one entry exactly as written (a comma in an office name stays
 // in its entry); entries that contain the key, or are contained in it, are listed.
-SearchOutcome searchOffices(const std::filesystem::path& dataDir, std::u16string_view key) {
+SearchOutcome searchOffices(const std::filesystem::path& dataDir, const SearchKey& key) {
     SearchOutcome outcome;
     outcome.status = SearchText::SearchingOffices;
     try {
         ItemReader table(resolveTablePath(dataDir, TableFile::OfficesRead));
         while (!table.atEnd())
-            listIfMatchingLine(outcome, table.readLine(), key);
-        finishSearch(outcome, key, SearchText::OfficeNotFoundSuffix);
+            listIfMatchingLine(outcome, table.readLine(), key.searched);
+        finishSearch(outcome, key.typed, SearchText::OfficeNotFoundSuffix);
     } catch (const std::exception& error) {
         abortSearch(outcome, SearchText::OfficeTableMissing, error.what());
     }

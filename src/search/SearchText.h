@@ -20,6 +20,13 @@ inline constexpr char16_t AddressTableMissing[] =
 inline constexpr char16_t OfficeTableMissing[] =
     u"事業所の個別郵便番号表 ZipCode2.txt が見つかりません。確認してください。";
 
+// The columns that a converted address list gains, and the end of a conversion:
+// "<rows>件中 <found>件の郵便番号が見つかりました。".
+inline constexpr char16_t CodeColumn[] = u"郵便番号";
+inline constexpr char16_t CountColumn[] = u"候補数";
+inline constexpr char16_t ConvertedRowsSuffix[] = u"件中 ";
+inline constexpr char16_t ConvertedFoundSuffix[] = u"件の郵便番号が見つかりました。";
+
 // Removed from an address key before it is searched (the first occurrence only).
 inline constexpr char16_t Oaza[] = u"大字";
 

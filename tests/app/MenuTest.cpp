@@ -60,8 +60,9 @@ void MenuTest::menuTreeMatchesTheLayout_data() {
                                              "mnuHelp|ﾍﾙﾌﾟ(&H)|"};
     QTest::newRow("mnuFile") << QStringLiteral("mnuFile")
                              << QStringList{"mnuNew|全国版の郵便番号表作成(&K)|",
-                                            "mnuNew2|事業所の個別郵便番号表作成(&C)|", "mnuBar1|-|",
-                                            "mnuClose|閉じる(&X)|"};
+                                            "mnuNew2|事業所の個別郵便番号表作成(&C)|",
+                                            "mnuBatch|住所一覧から郵便番号を一括変換(&B)...|",
+                                            "mnuBar1|-|", "mnuClose|閉じる(&X)|"};
     QTest::newRow("mnuEdit") << QStringLiteral("mnuEdit")
                              << QStringList{"mnuEditUndo|元に戻す(&U)|", "mnuBar|-|",
                                             "mnuEditCut|切り取り(&T)|Ctrl+X",

@@ -1,3 +1,4 @@
+#include "BatchConvertDialogTest.h"
 #include "HelpersTest.h"
 #include "KeyboardTest.h"
 #include "MainWindowTest.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     SearchWindowTest search;
     KeyboardTest keyboard;
     MenuTest menus;
-    return mervasto::test::runTestObjects(argc, argv,
-                                          {&helpers, &mainWindow, &search, &keyboard, &menus});
+    BatchConvertDialogTest batch;
+    return mervasto::test::runTestObjects(
+        argc, argv, {&helpers, &mainWindow, &search, &keyboard, &menus, &batch});
 }

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "data/Filest.h"
+#include "search/AddressListConversion.h"
+
+#include <atomic>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+namespace mervasto {
+
+// An address list converted into an output file on a thread of its own, so that a window
+// stays responsive, shows the progress and can cancel. The output is written under a
+// temporary name and renamed when complete: a cancelled or failed job leaves no output file.
+class AddressListJob {
+public:
+    enum class State { Running, Completed, Cancelled, Failed };
+
+    struct Files {
+        std::filesystem::path input;
+        std::filesystem::path output;
+    };
+
+    // Starts at once. `index` must stay unchanged until the job has ended.
+    AddressListJob(const Files& files, const AddressListOptions& options,
+                   const std::filesystem::path& dataDir, const IndexTable& index);
+    // Cancels the job and waits for it.
+    ~AddressListJob();
+    AddressListJob(const AddressListJob&) = delete;
+    AddressListJob& operator=(const AddressListJob&) = delete;
+
+    // Stops the job between two rows.
+    void cancel() { cancelled_ = true; }
+
+    State state() const { return state_; }
+    std::size_t rowsDone() const { return rowsDone_; }
+    std::size_t rowCount() const { return rowCount_; }
+    // Once Completed: the rows with a postal code.
+    std::size_t foundCount() const { return foundCount_; }
+
+private:
+    State run(const Files& files, const AddressListOptions& options,
+              const std::filesystem::path& dataDir, const IndexTable& index);
+
+    std::atomic<bool> cancelled_ = false;
+    std::atomic<State> state_ = State::Running;
+    std::atomic<std::size_t> rowsDone_ = 0;
+    std::atomic<std::size_t> rowCount_ = 0;
+    std::atomic<std::size_t> foundCount_ = 0;
+    std::thread thread_;
+};
+
+} // namespace mervasto
