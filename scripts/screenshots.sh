@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/screenshots/: the main window with a search result and a chosen
-# line, the national table builder, the business-office table builder and the About box. The
-# program runs on the sample tables in a private X server (Xvfb, no window manager), driven from
-# the keyboard; each window is captured on its own once its picture has settled.
+# line, the national table builder, the business-office table builder and the About box, at
+# normal size and as a screen scaled to 200% shows them (NAME-200.png). The program runs on the
+# sample tables in a private X server (Xvfb, no window manager), driven from the keyboard; each
+# window is captured on its own once its picture has settled.
 #
 # Usage: scripts/screenshots.sh [BUILD-DIR]   (default: build; mervasto and mervasto-cli are
-# built there first). Needs Xvfb, xdotool, xclip and imagemagick (scripts/install-deps.sh test).
+# built there first). SCREENSHOT_SCALES lists the scale factors (default "1 2"; e.g. "1.5" for
+# a look at 150%). Needs Xvfb, xdotool, xclip and imagemagick (scripts/install-deps.sh test).
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 
@@ -13,6 +15,7 @@ readonly build=${1:-build}
 readonly out=docs/screenshots
 readonly search_text=東京都千代田区丸の内
 readonly main_title='^メルバスト$'
+readonly scales=${SCREENSHOT_SCALES:-1 2}
 
 # shellcheck source=../tests/e2e/x-session.sh source-path=SCRIPTDIR
 source tests/e2e/x-session.sh
@@ -34,7 +37,7 @@ cmake --build "$build" -j"$(nproc)" --target mervasto mervasto-cli >/dev/null ||
     fail "the build failed"
 readonly mervasto=$build/src/app/mervasto cli=$build/src/cli/mervasto-cli
 
-XS_DEADLINE=$((SECONDS + 120))
+XS_DEADLINE=$((SECONDS + 120 * $(wc -w <<<"$scales")))
 xs_begin
 trap xs_stop_all EXIT
 trap 'exit 1' INT TERM
@@ -49,9 +52,8 @@ run_cli build offices --yes samples/JIGYOSYO.CSV >/dev/null ||
 # The window shows the date of the tables: a fixed one keeps the pictures the same from run to run.
 touch -d '2025-01-31 09:00' "$data"/*
 
-xs_start_xserver || fail "no X server"
-xs_start_program "$mervasto" "$data"
-main_window=$(xs_find_window 20 "$main_title") || fail "the main window did not appear"
+# Room for the largest scale: the main window is 588 x 420 at normal size.
+XS_SCREEN=2560x1600x24 xs_start_xserver || fail "no X server"
 
 # open_window KEYS... TITLE-REGEX: presses the keys in the main window and prints the id of the
 # window that they open, once it has the focus.
@@ -69,32 +71,60 @@ close_window() {
     xs_keys "$2" && xs_wait_window_gone 10 "$1"
 }
 
-# The main window: search, choose the first line, copy. The confirmation of the copy shows
-# that every key before it has been handled. After it the list gets the focus back, five Tabs
-# from the copy button (around past the search box, both buttons and the postal-code box), and
-# Space chooses the line again: the line box shows it from its start once more (passing the box
-# on the way to the copy button scrolled it to its end).
-xs_offer_clipboard "$search_text" || fail "xclip could not put the search text on the clipboard"
-open_window ctrl+v Return Return Tab Tab Tab Tab space Tab Tab Tab Return '^Mervasto$' \
-    >/dev/null || fail "no confirmation of the copy"
-close_window '^Mervasto$' Return || fail "the confirmation did not close"
-xs_focus "$main_window" || fail "the main window did not take the focus back"
-xs_keys Tab Tab Tab Tab Tab space || fail "back to the list"
-xs_capture "$main_window" "$out/main-window.png" || fail "capturing the main window"
+# close_builder WINDOW-TITLE-REGEX CSV: a builder closes by its done button (shown after a
+# build), its close box (there is no window manager to offer one) or the answer Cancel: start a
+# build from CSV over the tables that are there, and cancel at the overwrite question.
+close_builder() {
+    local question
+    xs_offer_clipboard "$2" && xs_keys Tab Tab ctrl+v alt+s || return 1
+    question=$(xs_find_window 10 '^ファイルに保存$') && xs_focus "$question" || return 1
+    xs_keys Escape && xs_wait_window_gone 10 "$1"
+}
 
-window=$(open_window alt+f k 'KEN_ALL\.CSV') || fail "the national table builder did not open"
-xs_capture "$window" "$out/national-table-builder.png" || fail "capturing the national builder"
-close_window 'KEN_ALL\.CSV' Escape || fail "Esc did not close the national table builder"
+# take_pictures SCALE: one run of the program at that scale factor, its pictures named with the
+# percentage unless it is 1.
+take_pictures() {
+    local suffix="" window
+    [ "$1" != 1 ] && suffix=-$(awk -v scale="$1" 'BEGIN { printf "%d", scale * 100 }')
+    XS_SCALE_FACTOR=$1 xs_start_program "$mervasto" "$data"
+    main_window=$(xs_find_window 20 "$main_title") || fail "the main window did not appear"
 
-window=$(open_window alt+f c 'JIGYOSYO\.CSV') || fail "the office table builder did not open"
-xs_capture "$window" "$out/office-table-builder.png" || fail "capturing the office builder"
-close_window 'JIGYOSYO\.CSV' Escape || fail "Esc did not close the office table builder"
+    # The main window: search, choose the first line, copy. The confirmation of the copy shows
+    # that every key before it has been handled. After it the list gets the focus back, five
+    # Tabs from the copy button (around past the search box, both buttons and the postal-code
+    # box), and Space chooses the line again: the line box shows it from its start once more
+    # (passing the box on the way to the copy button scrolled it to its end).
+    xs_offer_clipboard "$search_text" ||
+        fail "xclip could not put the search text on the clipboard"
+    open_window ctrl+v Return Return Tab Tab Tab Tab space Tab Tab Tab Return '^Mervasto$' \
+        >/dev/null || fail "no confirmation of the copy"
+    close_window '^Mervasto$' Return || fail "the confirmation did not close"
+    xs_focus "$main_window" || fail "the main window did not take the focus back"
+    xs_keys Tab Tab Tab Tab Tab space || fail "back to the list"
+    xs_capture "$main_window" "$out/main-window$suffix.png" || fail "capturing the main window"
 
-window=$(open_window alt+h a 'ﾊﾞｰｼﾞｮﾝ情報$') || fail "the About box did not open"
-xs_capture "$window" "$out/about-box.png" || fail "capturing the About box"
-close_window 'ﾊﾞｰｼﾞｮﾝ情報$' Return || fail "Enter did not close the About box"
+    window=$(open_window alt+f k 'KEN_ALL\.CSV') || fail "the national table builder did not open"
+    xs_capture "$window" "$out/national-table-builder$suffix.png" ||
+        fail "capturing the national builder"
+    close_builder 'KEN_ALL\.CSV' "$PWD/samples/KEN_ALL.CSV" ||
+        fail "the national table builder did not close"
 
-xs_focus "$main_window" || fail "the main window did not take the focus back"
-xs_keys alt+f x || fail "closing from the File menu"
-xs_poll 10 xs_gone "$APP_PID" || fail "the program did not end after File, Close"
+    window=$(open_window alt+f c 'JIGYOSYO\.CSV') || fail "the office table builder did not open"
+    xs_capture "$window" "$out/office-table-builder$suffix.png" ||
+        fail "capturing the office builder"
+    close_builder 'JIGYOSYO\.CSV' "$PWD/samples/JIGYOSYO.CSV" ||
+        fail "the office table builder did not close"
+
+    window=$(open_window alt+h a 'ﾊﾞｰｼﾞｮﾝ情報$') || fail "the About box did not open"
+    xs_capture "$window" "$out/about-box$suffix.png" || fail "capturing the About box"
+    close_window 'ﾊﾞｰｼﾞｮﾝ情報$' Escape || fail "Esc did not close the About box"
+
+    xs_focus "$main_window" || fail "the main window did not take the focus back"
+    xs_keys alt+f x || fail "closing from the File menu"
+    xs_poll 10 xs_gone "$APP_PID" || fail "the program did not end after File, Close"
+}
+
+for scale in $scales; do
+    take_pictures "$scale"
+done
 ls -l "$out"/*.png

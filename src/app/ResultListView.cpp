@@ -21,9 +21,12 @@ void ResultListView::selectionChanged(const QItemSelection& selected,
         emit lineChosen();
 }
 
+// Space chooses the current line again; without a current line (an empty list above all)
+// there is nothing to choose.
 void ResultListView::keyPressEvent(QKeyEvent* event) {
     QListView::keyPressEvent(event);
-    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier)
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
+        currentIndex().isValid())
         emit lineChosen();
 }
 

@@ -60,4 +60,40 @@ inline QString batchFailed() {
     return QStringLiteral("住所一覧を変換できませんでした。ファイルを確認してください。");
 }
 
+// What screen readers say of the controls that have no label of their own, and what each
+// control is for. The search box is named by its label and described by its tooltip.
+namespace Accessible {
+inline QString text1Description() {
+    return QStringLiteral("選んだ検索結果の郵便番号です。");
+}
+inline QString text4Name() {
+    return QStringLiteral("選んだ検索結果");
+}
+inline QString text4Description() {
+    return QStringLiteral("一覧で選んだ行の全体です。");
+}
+inline QString list2Name() {
+    return QStringLiteral("検索結果");
+}
+// The list's description: the number of lines it holds.
+inline QString list2Count(int lines) {
+    return QStringLiteral("%1件").arg(lines);
+}
+inline QString command4Description() {
+    return QStringLiteral("入力した住所・地名の郵便番号を検索します。");
+}
+inline QString command1Description() {
+    return QStringLiteral("入力と検索結果を消して、次の検索に備えます。");
+}
+inline QString command3Description() {
+    return QStringLiteral("郵便番号をクリップボードにコピーします。");
+}
+inline QString check1Description() {
+    return QStringLiteral("チェックすると、事業所名で個別郵便番号を検索します。");
+}
+inline QString statusName() {
+    return QStringLiteral("状態");
+}
+} // namespace Accessible
+
 } // namespace mervasto::WindowText

@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTimer>
 #include <QWindow>
 
@@ -40,15 +41,23 @@ ZipCodeConv::~ZipCodeConv() {
 
 bool ZipCodeConv::Form_Load() {
     if (!instanceLock_.acquire()) {
+        // The refused copy ends without storing anything: the position in the settings is
+        // the running copy's.
         context_.desktop.showMessage(this, WindowText::alreadyRunning(),
                                      WindowText::alreadyRunningTitle(), Desktop::Icon::Critical,
                                      Desktop::Buttons::Ok);
-        Form_QueryUnload();
         return false;
     }
-    move(readWindowPosition(context_.desktop));
+    restorePosition();
     loadIndex();
     return true;
+}
+
+// The stored position, unless it would put the title bar where the user cannot reach it.
+void ZipCodeConv::restorePosition() {
+    const int titleBarHeight = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    move(reachablePosition(readWindowPosition(context_.desktop), size() + QSize(0, titleBarHeight),
+                           titleBarHeight));
 }
 
 void ZipCodeConv::loadIndex() {

@@ -36,7 +36,7 @@ public:
 
     // Start-up, before the window is first shown: refuses a second copy, restores the stored
     // position, loads the index and shows its date. Returns false when another copy runs:
-    // the user has been told, this window has stored its position and must not be shown.
+    // the user has been told, nothing has been stored, and this window must not be shown.
     bool Form_Load();
 
     // The text of the status bar's first panel.
@@ -58,11 +58,14 @@ private:
     void createStatusBar();
     void createSeparatorLines(QWidget* client);
     void setTabOrderAndEnterKeys();
+    void describeControls();
+    void describeResultCount();
     void createMenus();
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
                          void (ZipCodeConv::*handler)());
 
     // The window's own events.
+    void restorePosition();
     void loadIndex();
     void Form_Resize();
     void Form_Activate();
@@ -71,6 +74,7 @@ private:
 
     // The search and its result.
     void Command4_Click();
+    void showSearching(const QString& text);
     void showSearchProgress(const std::vector<std::u16string>& linesSoFar);
     void clearResult();
     void List2_Click();

@@ -7,6 +7,7 @@
 #include "app/SeparatorLine.h"
 #include "app/WindowText.h"
 #include "app/ZipCodeConv.h"
+#include "ui/ImmediateAccessKeys.h"
 #include "ui/JapaneseFont.h"
 #include "ui/Twips.h"
 
@@ -56,6 +57,8 @@ void ZipCodeConv::createControls() {
     createStatusBar();
     createMenus();
     setTabOrderAndEnterKeys();
+    describeControls();
+    pressAccessKeysAtOnce(this);
 
     resize(twipsToPixels(ClientWidth),
            menuBar()->sizeHint().height() + twipsToPixels(ClientHeight));

@@ -8,6 +8,7 @@
 #include "ui/AppIdentity.h"
 
 #include "search/Search.h"
+#include "search/SearchText.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -23,9 +24,17 @@ QString fromCore(const std::u16string& text) {
     return QString::fromStdU16String(text);
 }
 
+// What the status panel says while a search runs: the office search has a shorter text of its
+// own; an empty key ends the search at once with its own text.
+QString searchingText(bool officeMode, bool emptyKey) {
+    return QString::fromUtf16(officeMode && !emptyKey ? SearchText::SearchingOffices
+                                                      : SearchText::Searching);
+}
+
 } // namespace
 
 void ZipCodeConv::Command4_Click() {
+    showSearching(searchingText(Check1->isChecked(), Text2->text().isEmpty()));
     clearResult();
     const SearchOutcome outcome = runSearch(
         context_.dataDir, context_.filest.indexTable, Text2->text().toStdU16String(),
@@ -48,6 +57,14 @@ void ZipCodeConv::Command4_Click() {
     }
     if (outcome.focusText2)
         Text2->setFocus();
+}
+
+// The search runs without returning to the event loop: the panel is painted now, so that it
+// does not show the last search's outcome while this one runs or reports an error. The text
+// pass starts with the same text; no intermediate status is shown before it.
+void ZipCodeConv::showSearching(const QString& text) {
+    setStatusText(text);
+    statusPanel1_->repaint();
 }
 
 // The text pass reports the lines found so far now and then: the list shows them at once.
@@ -74,7 +91,12 @@ void ZipCodeConv::List2_Click() {
     Command3->setEnabled(true);
 }
 
+// Copying an empty box would wipe what the user has on the clipboard and report it as copied.
 void ZipCodeConv::Command3_Click() {
+    if (Text1->text().isEmpty()) {
+        context_.desktop.beep();
+        return;
+    }
     context_.desktop.setClipboardText(Text1->text());
     context_.desktop.showMessage(this, WindowText::copied(), appTitle(), Desktop::Icon::None,
                                  Desktop::Buttons::Ok);

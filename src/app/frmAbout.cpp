@@ -64,6 +64,8 @@ void frmAbout::createControls() {
     auto* const cmdOK = placeControl(new QPushButton(QStringLiteral("OK"), this), "cmdOK",
                                      twipsRect(4200, 2520, 1380, 345));
     cmdOK->setDefault(true);
+    cmdOK->setAccessibleDescription(QStringLiteral("バージョン情報を閉じます。"));
+    picIcon->setAccessibleName(appTitle());
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     // Esc rejects the dialog, which closes it just as OK does.
     connect(this, &QDialog::rejected, this, &frmAbout::cmdOK_Click);

@@ -40,8 +40,8 @@ QString dataDirectory(const QApplication& app) {
 
 int main(int argc, char* argv[]) {
     using namespace mervasto;
-    if (!desktopSessionAvailable()) {
-        std::fputs(noDesktopSessionMessage().toLocal8Bit().constData(), stderr);
+    if (const auto problem = desktopSessionProblem()) {
+        std::fputs(noDesktopSessionMessage(*problem).toLocal8Bit().constData(), stderr);
         return 1;
     }
 

@@ -65,17 +65,59 @@ void HelpersTest::resultModelGrowsAndStartsAfresh() {
     QVERIFY(!model.index(0, 0).data().isValid());
 }
 
+void HelpersTest::aWindowOutOfReachIsCentred_data() {
+    QTest::addColumn<QPoint>("stored");
+    QTest::addColumn<QPoint>("opensAt");
+
+    // Two screens side by side, the primary one on the left; the window is 600 x 400 with a
+    // title bar 30 high. A centred window stands at (659, 319) on the primary screen.
+    const QPoint centred(659, 319);
+    QTest::newRow("on the primary screen") << QPoint(100, 50) << QPoint(100, 50);
+    QTest::newRow("on the second screen") << QPoint(2500, 300) << QPoint(2500, 300);
+    QTest::newRow("across both screens") << QPoint(1700, 300) << QPoint(1700, 300);
+    QTest::newRow("maximized") << QPoint(-8, -8) << QPoint(-8, -8);
+    QTest::newRow("on the taskbar") << QPoint(100, 1050) << centred;
+    QTest::newRow("under the second screen") << QPoint(2500, 1300) << centred;
+    QTest::newRow("right of both screens") << QPoint(3900, 300) << centred;
+    QTest::newRow("only the right edge on screen") << QPoint(-570, 300) << centred;
+    QTest::newRow("a grip of the title bar on screen") << QPoint(-552, 300) << QPoint(-552, 300);
+    QTest::newRow("title bar above the screen") << QPoint(100, -20) << centred;
+}
+
+void HelpersTest::aWindowOutOfReachIsCentred() {
+    QFETCH(QPoint, stored);
+    QFETCH(QPoint, opensAt);
+    const QList<QRect> screens{{0, 0, 1920, 1040}, {1920, 0, 1920, 1200}};
+    QCOMPARE(mervasto::reachablePosition(stored, QSize(600, 400), 30, screens, screens.first()),
+             opensAt);
+    // A window larger than the screen keeps its top-left corner on it.
+    QCOMPARE(
+        mervasto::reachablePosition({5000, 5000}, QSize(2000, 1200), 30, screens, screens.first()),
+        QPoint(0, 0));
+}
+
 void HelpersTest::aDesktopSessionIsNeeded_data() {
     QTest::addColumn<QByteArray>("display");
     QTest::addColumn<QByteArray>("wayland");
     QTest::addColumn<QByteArray>("platform");
-    QTest::addColumn<bool>("available");
+    QTest::addColumn<QString>("problem");
 
-    QTest::newRow("X11") << QByteArray(":0") << QByteArray() << QByteArray() << true;
-    QTest::newRow("Wayland") << QByteArray() << QByteArray("wayland-0") << QByteArray() << true;
+    // Display names that nothing answers.
+    const QByteArray noX(":9876"), noWayland("/nonexistent/wayland-9");
     QTest::newRow("platform chosen")
-        << QByteArray() << QByteArray() << QByteArray("offscreen") << true;
-    QTest::newRow("none") << QByteArray() << QByteArray() << QByteArray() << false;
+        << QByteArray() << QByteArray() << QByteArray("offscreen") << QString();
+    QTest::newRow("none") << QByteArray() << QByteArray() << QByteArray()
+                          << QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
+    QTest::newRow("X11 without a server")
+        << noX << QByteArray() << QByteArray()
+        << QStringLiteral("the X display \":9876\" (DISPLAY) does not answer");
+    QTest::newRow("X11 chosen without a server")
+        << noX << QByteArray() << QByteArray("xcb")
+        << QStringLiteral("the X display \":9876\" (DISPLAY) does not answer");
+    QTest::newRow("Wayland refusing")
+        << QByteArray() << noWayland << QByteArray()
+        << QStringLiteral("the Wayland display \"/nonexistent/wayland-9\" (WAYLAND_DISPLAY) "
+                          "refuses a connection");
 }
 
 void HelpersTest::aDesktopSessionIsNeeded() {
@@ -85,7 +127,7 @@ void HelpersTest::aDesktopSessionIsNeeded() {
     QFETCH(QByteArray, display);
     QFETCH(QByteArray, wayland);
     QFETCH(QByteArray, platform);
-    QFETCH(bool, available);
+    QFETCH(QString, problem);
 
     const QByteArray names[] = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
     const QByteArray values[] = {display, wayland, platform};
@@ -94,12 +136,15 @@ void HelpersTest::aDesktopSessionIsNeeded() {
         saved[i] = qgetenv(names[i].constData());
         qputenv(names[i].constData(), values[i]);
     }
-    const bool result = mervasto::desktopSessionAvailable();
+    const std::optional<QString> found = mervasto::desktopSessionProblem();
     for (int i = 0; i < 3; ++i)
         qputenv(names[i].constData(), saved[i]);
 
-    QCOMPARE(result, available);
-    QVERIFY(mervasto::noDesktopSessionMessage().contains(
-        QStringLiteral("mervasto-cli --data-dir DIR search KEY")));
+    QCOMPARE(found.value_or(QString()), problem);
+    if (found) {
+        const QString message = mervasto::noDesktopSessionMessage(*found);
+        QVERIFY(message.contains(problem));
+        QVERIFY(message.contains(QStringLiteral("mervasto-cli --data-dir DIR search KEY")));
+    }
 #endif
 }

@@ -11,6 +11,8 @@ private slots:
     void storedTwipsReadsOnlyNumbers_data();
     void storedTwipsReadsOnlyNumbers();
     void positionIsStoredInTwips();
+    void aWindowOutOfReachIsCentred_data();
+    void aWindowOutOfReachIsCentred();
     void resultModelGrowsAndStartsAfresh();
     void aDesktopSessionIsNeeded_data();
     void aDesktopSessionIsNeeded();

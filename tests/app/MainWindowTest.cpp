@@ -5,11 +5,13 @@
 
 #include "data/LineWriter.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateTime>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -18,6 +20,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 
@@ -241,15 +244,21 @@ void MainWindowTest::storedPositionIsApplied_data() {
     QTest::addColumn<QString>("top");
     QTest::addColumn<QPoint>("position");
 
+    // Where the window stands when the stored position is out of reach: in the middle.
+    const QPoint centred(-1, -1);
     QTest::newRow("nothing stored") << QString() << QString() << QPoint(0, 0);
     QTest::newRow("whole twips") << QStringLiteral("1500") << QStringLiteral("750")
                                  << QPoint(100, 50);
     QTest::newRow("maximized window")
         << QStringLiteral("-60") << QStringLiteral("-60") << QPoint(-4, -4);
-    QTest::newRow("beyond the screen")
-        << QStringLiteral("150000") << QStringLiteral("90000") << QPoint(10000, 6000);
     QTest::newRow("fraction") << QStringLiteral("1507.5") << QStringLiteral(" 30 ")
                               << QPoint(101, 2);
+    QTest::newRow("beyond the screen")
+        << QStringLiteral("150000") << QStringLiteral("90000") << centred;
+    QTest::newRow("title bar above the screen")
+        << QStringLiteral("1500") << QStringLiteral("-3000") << centred;
+    QTest::newRow("on a screen removed since, to the left")
+        << QStringLiteral("-28800") << QStringLiteral("1500") << centred;
 }
 
 void MainWindowTest::storedPositionIsApplied() {
@@ -262,8 +271,19 @@ void MainWindowTest::storedPositionIsApplied() {
         harness.desktop.settings[QStringLiteral("Settings/MainLeft")] = left;
     if (!top.isNull())
         harness.desktop.settings[QStringLiteral("Settings/MainTop")] = top;
+    const auto stored = harness.desktop.settings;
     QVERIFY(harness.load());
-    QCOMPARE(harness.window->pos(), position);
+    // What was stored is kept as it was, in twips, until the window closes.
+    QCOMPARE(harness.desktop.settings, stored);
+    if (position != QPoint(-1, -1)) {
+        QCOMPARE(harness.window->pos(), position);
+        return;
+    }
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint middle = harness.window->geometry().center();
+    QVERIFY(qAbs(middle.x() - screen.center().x()) <= 1);
+    QVERIFY(qAbs(middle.y() - screen.center().y()) <= 30);
+    QVERIFY(screen.contains(harness.window->pos()));
 }
 
 // A value that is not a number must not stop the start-up: it counts as 0 and the index is
@@ -302,6 +322,10 @@ void MainWindowTest::aSecondCopyIsRefused() {
     QLockFile firstCopy(harness.lockPath());
     QVERIFY(firstCopy.tryLock(0));
 
+    harness.desktop.settings[QStringLiteral("Settings/MainLeft")] = QStringLiteral("1500");
+    harness.desktop.settings[QStringLiteral("Settings/MainTop")] = QStringLiteral("750");
+    const auto firstCopysSettings = harness.desktop.settings;
+
     QVERIFY(!harness.load());
     QCOMPARE(harness.desktop.messages.size(), 1);
     const auto& message = harness.desktop.messages.first();
@@ -309,9 +333,8 @@ void MainWindowTest::aSecondCopyIsRefused() {
     QCOMPARE(message.title, QStringLiteral("Application already open "));
     QCOMPARE(message.icon, Desktop::Icon::Critical);
     QCOMPARE(message.buttons, Desktop::Buttons::Ok);
-    // The refused copy stores its own position and loads nothing.
-    QVERIFY(harness.desktop.settings.contains(QStringLiteral("Settings/MainLeft")));
-    QVERIFY(harness.desktop.settings.contains(QStringLiteral("Settings/MainTop")));
+    // The refused copy stores nothing over the first copy's position and loads nothing.
+    QCOMPARE(harness.desktop.settings, firstCopysSettings);
     QCOMPARE(harness.filest.indexTable.Count, 0);
     // The first copy keeps its lock.
     QVERIFY(firstCopy.isLocked());
@@ -358,4 +381,41 @@ void MainWindowTest::aLockThatCannotBeWrittenRefusesNothing() {
     QVERIFY(window.Form_Load());
     QVERIFY(harness.desktop.messages.isEmpty());
     QCOMPARE(harness.filest.indexTable.Count, 6);
+}
+
+void MainWindowTest::screenReadersHearEveryControl_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("search box") << "Text2"
+                                << QStringLiteral("検索する住所・地名を入力して下さい。");
+    QTest::newRow("code box") << "Text1" << QStringLiteral("郵便番号");
+    QTest::newRow("search button") << "Command4" << QStringLiteral("検索開始");
+    QTest::newRow("copy button") << "Command3" << QStringLiteral("クリップボードへコピー");
+    QTest::newRow("mode switch") << "Check1" << QStringLiteral("事業所の個別郵便番号を検索する。");
+    QTest::newRow("result list") << "List2" << QStringLiteral("検索結果");
+}
+
+void MainWindowTest::screenReadersHearEveryControl() {
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+
+    WindowHarness harness;
+    harness.writeTables();
+    harness.start();
+    const auto said = [](QWidget* widget, QAccessible::Text text) {
+        return QAccessible::queryAccessibleInterface(widget)->text(text);
+    };
+    QWidget* const widget = harness.control(qPrintable(control));
+    QCOMPARE(said(widget, QAccessible::Name), name);
+    if (control == QLatin1String("Text2"))
+        QCOMPARE(said(widget, QAccessible::Description), widget->toolTip());
+
+    // No control that takes the focus is left without a name and a description.
+    for (QWidget* const other : harness.window->findChildren<QWidget*>()) {
+        if (other->focusPolicy() == Qt::NoFocus || !other->isVisibleTo(harness.window.get()))
+            continue;
+        QVERIFY2(!said(other, QAccessible::Name).isEmpty(), qPrintable(other->objectName()));
+        QVERIFY2(!said(other, QAccessible::Description).isEmpty(), qPrintable(other->objectName()));
+    }
 }

@@ -26,4 +26,7 @@ private slots:
     void aSecondCopyIsRefused();
     void aLockLeftByACrashedCopyDoesNotBlock();
     void aLockThatCannotBeWrittenRefusesNothing();
+
+    void screenReadersHearEveryControl_data();
+    void screenReadersHearEveryControl();
 };

@@ -17,7 +17,10 @@ private slots:
 
     void choosingALineShowsItsCode_data();
     void choosingALineShowsItsCode();
+    void spaceWithoutALineChangesNothing_data();
+    void spaceWithoutALineChangesNothing();
     void movingIntoTheListChoosesNothing();
+    void copyPutsTheCodeOnTheClipboard_data();
     void copyPutsTheCodeOnTheClipboard();
     void nextSearchClearsTheWindow();
     void theModeSwitchChangesTheTooltip();

@@ -58,11 +58,11 @@ xs_begin() {
 xs_have_xserver() { command -v Xvfb >/dev/null; }
 
 # xs_start_xserver: starts Xvfb on a free display (it writes the number to us when it is ready
-# for clients) and exports DISPLAY for the tools.
+# for clients) and exports DISPLAY for the tools. XS_SCREEN sets the screen's size and depth.
 xs_start_xserver() {
     local number_file=$XS_WORK/display
     : >"$number_file"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+    Xvfb -displayfd 3 -screen 0 "${XS_SCREEN:-1024x768x24}" -nolisten tcp -noreset \
         3>"$number_file" >"$XS_WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     if ! xs_poll 15 grep -q '^[0-9][0-9]*$' "$number_file"; then
@@ -97,7 +97,8 @@ XS_SANITIZER_OPTIONS=detect_leaks=0:strict_string_checks=0
 
 # xs_start_program MERVASTO DATA-DIR: starts the program on our display, with a home, settings,
 # runtime directory (its single-instance lock) and caches of its own, so that the user's are
-# untouched and nothing of the user's desktop (input method, session bus) takes part.
+# untouched and nothing of the user's desktop (input method, session bus, scaling) takes part.
+# XS_SCALE_FACTOR, when set, scales the windows as a high-resolution screen does.
 xs_start_program() {
     local program=$1 data=$2 language
     language=$(xs_locale)
@@ -107,6 +108,7 @@ xs_start_program() {
         -u QT_SCREEN_SCALE_FACTORS -u QT_FONT_DPI -u QT_STYLE_OVERRIDE \
         HOME="$XS_WORK/home" XDG_CONFIG_HOME="$XS_WORK/config" XDG_CACHE_HOME="$XS_WORK/cache" \
         XDG_RUNTIME_DIR="$XS_WORK/runtime" LANG="$language" LC_ALL="$language" \
+        ${XS_SCALE_FACTOR:+QT_SCALE_FACTOR=$XS_SCALE_FACTOR} \
         QT_QPA_PLATFORM=xcb ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}$XS_SANITIZER_OPTIONS" \
         "$program" --data-dir "$data" >"$XS_WORK/mervasto.log" 2>&1 &
     APP_PID=$!

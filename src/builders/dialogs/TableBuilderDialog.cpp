@@ -2,7 +2,9 @@
 #include "builders/BuildText.h"
 
 #include "builders/dialogs/ProgressBarAdapter.h"
+#include "ui/AccessibleNames.h"
 #include "ui/AppContext.h"
+#include "ui/ImmediateAccessKeys.h"
 #include "ui/JapaneseFont.h"
 #include "ui/PathText.h"
 #include "ui/Twips.h"
@@ -46,7 +48,9 @@ TableBuilderDialog::TableBuilderDialog(AppContext& context, const TableBuilderLo
     setFixedSize(twipsToPixels(ClientWidth), twipsToPixels(ClientHeight));
     setFont(japaneseFont(9));
     createControls(look);
+    describeControls(look);
     setTabOrderAndFocus();
+    pressAccessKeysAtOnce(this);
 
     connect(Command1, &QPushButton::clicked, this, &TableBuilderDialog::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &TableBuilderDialog::Command2_Click);
@@ -79,6 +83,19 @@ void TableBuilderDialog::createControls(const TableBuilderLook& look) {
     Command3->hide();
 }
 
+// What a screen reader says of each control: the path box is named by its prompt.
+void TableBuilderDialog::describeControls(const TableBuilderLook& look) {
+    nameButtonsByCaption(this);
+    Text1->setAccessibleName(look.prompt);
+    Text1->setAccessibleDescription(QStringLiteral("変換する CSV ファイルのフルパス"));
+    Command2->setAccessibleDescription(
+        QStringLiteral("CSV ファイルを選んで、そのパスを入力します。"));
+    Command1->setAccessibleDescription(QStringLiteral("CSV ファイルから表の作成を始めます。"));
+    Command3->setAccessibleDescription(QStringLiteral("このウィンドウを閉じます。"));
+    ProgressBar1->setAccessibleName(QStringLiteral("進行状況"));
+    ProgressBar1->setAccessibleDescription(QStringLiteral("表の作成の進み具合"));
+}
+
 void TableBuilderDialog::setTabOrderAndFocus() {
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Text1);
@@ -88,8 +105,10 @@ void TableBuilderDialog::setTabOrderAndFocus() {
 
 void TableBuilderDialog::keyPressEvent(QKeyEvent* event) {
     // A focused button has taken its Enter already; what reaches the dialog would press its
-    // default button, and these dialogs have none.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // default button, and these dialogs have none. Esc would close the dialog, which only the
+    // done button, the close box and the answer Cancel do.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+        event->key() == Qt::Key_Escape) {
         event->accept();
         return;
     }

@@ -44,7 +44,7 @@ public slots:
 protected:
     AppContext& context() const { return context_; }
 
-    // Enter acts only on a focused button; in the path box it does nothing.
+    // Enter acts only on a focused button; in the path box it does nothing. Esc does nothing.
     void keyPressEvent(QKeyEvent* event) override;
 
     // Runs the build from `csv` into the data directory.
@@ -53,6 +53,7 @@ protected:
 
 private:
     void createControls(const TableBuilderLook& look);
+    void describeControls(const TableBuilderLook& look);
     void setTabOrderAndFocus();
     OverwriteAnswer askOverwrite(const std::u16string& question);
     BuildOutcome runBuild();

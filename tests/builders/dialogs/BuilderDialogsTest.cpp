@@ -3,6 +3,7 @@
 #include "DialogTestHarness.h"
 #include "builders/dialogs/ZipCodeConv3.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -149,20 +150,25 @@ void BuilderDialogsTest::opensWithCommand1FocusedAndCommand3Hidden() {
     QCOMPARE(tabOrder, QStringList({"Command1", "Command2", "Text1", "Command3"}));
 }
 
-void BuilderDialogsTest::enterActsOnlyOnAFocusedButton_data() {
+void BuilderDialogsTest::keysActOnlyOnAFocusedButton_data() {
     QTest::addColumn<QString>("dialogName");
     QTest::addColumn<QString>("focused");
+    QTest::addColumn<int>("key");
     QTest::addColumn<int>("fileDialogs");
 
-    QTest::newRow("national, path box") << National << "Text1" << 0;
-    QTest::newRow("national, browse button") << National << "Command2" << 1;
-    QTest::newRow("office, path box") << Office << "Text1" << 0;
-    QTest::newRow("office, browse button") << Office << "Command2" << 1;
+    QTest::newRow("national, Enter in the path box") << National << "Text1" << +Qt::Key_Return << 0;
+    QTest::newRow("national, Enter on browse") << National << "Command2" << +Qt::Key_Return << 1;
+    QTest::newRow("office, Enter in the path box") << Office << "Text1" << +Qt::Key_Return << 0;
+    QTest::newRow("office, Enter on browse") << Office << "Command2" << +Qt::Key_Return << 1;
+    // Only the done button, the close box and the answer Cancel close the dialogs.
+    QTest::newRow("national, Esc in the path box") << National << "Text1" << +Qt::Key_Escape << 0;
+    QTest::newRow("office, Esc on start") << Office << "Command1" << +Qt::Key_Escape << 0;
 }
 
-void BuilderDialogsTest::enterActsOnlyOnAFocusedButton() {
+void BuilderDialogsTest::keysActOnlyOnAFocusedButton() {
     QFETCH(QString, dialogName);
     QFETCH(QString, focused);
+    QFETCH(int, key);
     QFETCH(int, fileDialogs);
     DialogTestHarness harness;
     const auto dialog = harness.makeDialog(dialogName);
@@ -171,12 +177,34 @@ void BuilderDialogsTest::enterActsOnlyOnAFocusedButton() {
     findControl<QLineEdit>(*dialog, "Text1")->setText(harness.writeInput(dialogName, 1));
     QWidget* target = findControl(*dialog, qPrintable(focused));
     target->setFocus();
+    QSignalSpy closed(dialog.get(), &QDialog::finished);
 
-    QTest::keyClick(target, Qt::Key_Return);
+    QTest::keyClick(target, Qt::Key(key));
 
     QCOMPARE(harness.desktop.fileFilters.size(), fileDialogs);
     QCOMPARE(harness.desktop.beeps, 0);
     QVERIFY(dialog->isVisible());
+    QCOMPARE(closed.size(), 0);
+}
+
+// An access key presses its button at once, not after an animated click.
+void BuilderDialogsTest::accessKeysPressAtOnce_data() {
+    addRowsForBothDialogs();
+}
+
+void BuilderDialogsTest::accessKeysPressAtOnce() {
+    QFETCH(QString, dialogName);
+    DialogTestHarness harness;
+    const auto dialog = harness.makeDialog(dialogName);
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    harness.desktop.chosenFiles.push_back(harness.writeInput(dialogName, 1));
+
+    QTest::keyClick(dialog.get(), Qt::Key_B, Qt::AltModifier);
+    QCOMPARE(harness.desktop.fileFilters.size(), 1);
+    QTest::keyClick(dialog.get(), Qt::Key_S, Qt::AltModifier);
+    QCOMPARE(harness.desktop.beeps, 1);
+    QVERIFY(command3Shown(dialog.get()));
 }
 
 void BuilderDialogsTest::startWithEmptyPathDoesNothing_data() {
@@ -424,4 +452,34 @@ void BuilderDialogsTest::modelessDialogIsDeletedWhenClosed() {
     const bool deleted = dialog.isNull();
     delete dialog.data();
     QVERIFY(deleted);
+}
+
+void BuilderDialogsTest::screenReadersHearEveryControl_data() {
+    QTest::addColumn<QString>("dialogName");
+    QTest::addColumn<QString>("controlName");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("national path box")
+        << National << "Text1"
+        << QStringLiteral("ﾌｧｲﾙ名：　\\Ken_all.csv　のパスを入力してください。");
+    QTest::newRow("office path box")
+        << Office << "Text1"
+        << QStringLiteral("ﾌｧｲﾙ名：　\\Jigyosyo.csv　のパスを入力してください。");
+    QTest::newRow("browse") << National << "Command2" << QStringLiteral("参照");
+    QTest::newRow("start") << Office << "Command1" << QStringLiteral("開始");
+    QTest::newRow("done") << National << "Command3" << QStringLiteral("完了");
+    QTest::newRow("progress") << Office << "ProgressBar1" << QStringLiteral("進行状況");
+}
+
+void BuilderDialogsTest::screenReadersHearEveryControl() {
+    QFETCH(QString, dialogName);
+    QFETCH(QString, controlName);
+    QFETCH(QString, name);
+    DialogTestHarness harness;
+    const auto dialog = harness.makeDialog(dialogName);
+
+    QAccessibleInterface* const control =
+        QAccessible::queryAccessibleInterface(findControl(*dialog, qPrintable(controlName)));
+    QCOMPARE(control->text(QAccessible::Name), name);
+    QVERIFY(!control->text(QAccessible::Description).isEmpty());
 }

@@ -10,8 +10,12 @@ private slots:
     void controlsMatchTheLayout();
     void opensWithCommand1FocusedAndCommand3Hidden_data();
     void opensWithCommand1FocusedAndCommand3Hidden();
-    void enterActsOnlyOnAFocusedButton_data();
-    void enterActsOnlyOnAFocusedButton();
+    void keysActOnlyOnAFocusedButton_data();
+    void keysActOnlyOnAFocusedButton();
+    void accessKeysPressAtOnce_data();
+    void accessKeysPressAtOnce();
+    void screenReadersHearEveryControl_data();
+    void screenReadersHearEveryControl();
     void startWithEmptyPathDoesNothing_data();
     void startWithEmptyPathDoesNothing();
     void browseFillsPathUnlessCancelled_data();
