@@ -9,7 +9,7 @@
 
 #include "builders/dialogs/ZipCodeConv1.h"
 #include "builders/dialogs/ZipCodeConv3.h"
-#include "data/TablePaths.h"
+#include "data/HelpFile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -143,8 +143,7 @@ void ZipCodeConv::mnuEditPaste_Click() {
 void ZipCodeConv::mnuHTmlhelp_Click() {
     const BusyPointer busy;
     try {
-        context_.desktop.openWithViewer(
-            toQString(resolveTablePath(context_.dataDir, TableFile::Help)));
+        context_.desktop.openWithViewer(toQString(findHelpFile(context_.programDir)));
     } catch (const std::exception&) {
         // No help to show; the shell would not have shown any either.
     }

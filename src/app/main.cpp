@@ -10,7 +10,9 @@
 #include "ui/PathText.h"
 #include "ui/QtDesktop.h"
 
+#include "data/DataDirectory.h"
 #include "data/Filest.h"
+#include "data/TablePaths.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -20,8 +22,8 @@
 
 namespace {
 
-// The directory that holds the tables: --data-dir, or the program's own directory.
-QString dataDirectory(const QApplication& app) {
+// The directory that holds the tables, chosen by the same rule as mervasto-cli's.
+std::filesystem::path dataDirectory(const QApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Mervasto: looks up Japanese postal codes (郵便番号検索)."));
@@ -29,11 +31,14 @@ QString dataDirectory(const QApplication& app) {
     parser.addVersionOption();
     const QCommandLineOption dataDir(
         QStringLiteral("data-dir"),
-        QStringLiteral("The directory that holds the tables (default: the program's directory)."),
+        QStringLiteral("The directory that holds the tables (default: as \"mervasto-cli where\" "
+                       "prints)."),
         QStringLiteral("DIR"));
     parser.addOption(dataDir);
     parser.process(app);
-    return parser.isSet(dataDir) ? parser.value(dataDir) : QApplication::applicationDirPath();
+    return mervasto::chooseDataDirectory(mervasto::toPath(parser.value(dataDir)),
+                                         mervasto::executableDirectory(),
+                                         mervasto::processEnvironment);
 }
 
 } // namespace
@@ -52,10 +57,9 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(japaneseFont(9));
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
 
-    const QString dataDir = dataDirectory(app);
     QtDesktop desktop;
     Filest filest;
-    AppContext context{desktop, filest, toPath(dataDir)};
+    AppContext context{desktop, filest, dataDirectory(app)};
 
     ZipCodeConv window(context, InstanceLock::defaultPath());
     if (!window.Form_Load())

@@ -149,6 +149,7 @@ BuildOutcome buildNationalTables(const fs::path& csv, const fs::path& dataDir, I
     return guardedBuild([&] {
         progress.setRange(0, ProgressMaximum);
         ItemReader input(csv);
+        fs::create_directories(dataDir); // the user's data directory, on the first build
         const auto recordFile = resolveTablePath(dataDir, TableFile::Records);
         if (auto stop = confirmOverwrite(recordFile, BuildText::NationalQuestion, ask))
             return std::move(*stop);

@@ -53,6 +53,7 @@ BuildOutcome buildOfficeTable(const fs::path& csv, const fs::path& dataDir, cons
     return guardedBuild([&] {
         progress.setRange(0, ProgressMaximum);
         ItemReader input(csv);
+        fs::create_directories(dataDir); // the user's data directory, on the first build
         const auto tableFile = resolveTablePath(dataDir, TableFile::Offices);
         if (auto stop = confirmOverwrite(tableFile, BuildText::OfficeQuestion, ask))
             return std::move(*stop);

@@ -12,5 +12,7 @@ std::vector<std::string> utf8Arguments(int argc, char** argv);
 
 // A path from UTF-8 text, on every platform.
 std::filesystem::path pathFromUtf8(const std::string& utf8);
+// A path as UTF-8 text, on every platform.
+std::string utf8FromPath(const std::filesystem::path& path);
 
 } // namespace mervasto::cli

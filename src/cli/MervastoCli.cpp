@@ -5,6 +5,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/ExitStatus.h"
 #include "cli/SearchCommand.h"
+#include "data/DataDirectory.h"
 #include "data/TablePaths.h"
 
 #include <CLI/CLI.hpp>
@@ -31,11 +32,15 @@ int runCli(const std::vector<std::string>& arguments, Console& console) {
     CLI::App app("Look up Japanese postal codes in the Mervasto tables.", "mervasto-cli");
     std::string dataDir;
     app.add_option("--data-dir", dataDir,
-                   "The directory that holds the tables (default: the program's directory)")
+                   "The directory that holds the tables (default: see `where`)")
         ->type_name("DIR");
     SearchCommand search(app);
     BuildCommand build(app);
     ConvertCommand convert(app);
+    const CLI::App* const where = app.add_subcommand(
+        "where", "Print the directory that holds the tables: --data-dir when given, else the "
+                 "program's directory when a file mervasto.portable lies beside it, else the "
+                 "user's data directory");
     app.require_subcommand(1);
     app.footer("Forms:\n"
                "  mervasto-cli [--data-dir DIR] search [--office] [--json] KEY\n"
@@ -43,6 +48,7 @@ int runCli(const std::vector<std::string>& arguments, Console& console) {
                "  mervasto-cli [--data-dir DIR] build offices [--yes] CSV\n"
                "  mervasto-cli [--data-dir DIR] convert [--column N] [--header] [--json]\n"
                "               [--output FILE] [FILE|-]\n"
+               "  mervasto-cli [--data-dir DIR] where\n"
                "Each command's --help tells more, and its exit statuses.");
 
     std::vector<const char*> pointers;
@@ -54,7 +60,12 @@ int runCli(const std::vector<std::string>& arguments, Console& console) {
         return reportParseEnd(app, error, console);
     }
 
-    const auto directory = dataDir.empty() ? executableDirectory() : pathFromUtf8(dataDir);
+    const auto directory =
+        chooseDataDirectory(pathFromUtf8(dataDir), executableDirectory(), processEnvironment);
+    if (where->parsed()) {
+        console.out(utf8FromPath(directory) + "\n");
+        return Success;
+    }
     if (search.chosen())
         return search.run(directory, console);
     if (convert.chosen())

@@ -152,6 +152,8 @@ void MenuTest::editCommandsLeaveOtherControlsAlone() {
 void MenuTest::helpOpensTheHelpFile() {
     WindowHarness harness;
     harness.writeTables();
+    harness.context.programDir = harness.dataDir.path(); // the help file lies beside the program
+    mervasto::test::writeBytes(harness.dataDir / "ZipCode.chm", "help");
     harness.start();
 
     trigger(harness, "mnuHTmlhelp");

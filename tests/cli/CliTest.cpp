@@ -309,6 +309,17 @@ TEST_F(CliTest, BuildOfficesKeepsTheTableUnlessConfirmed) {
     EXPECT_EQ(found.out, "001-8501　学校法人創成学園札幌創成高等学校\n");
 }
 
+TEST_F(CliTest, FirstBuildCreatesTheDataDirectoryThatWherePrints) {
+    test::writeCp932(dir / "JIGYOSYO.CSV", fromUtf8(OfficeCsvRow));
+    const std::string userDir = (dir / "share" / "mervasto").string();
+
+    EXPECT_EQ(
+        runCli({"--data-dir", userDir, "build", "offices", (dir / "JIGYOSYO.CSV").string()}).status,
+        0);
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir / "share" / "mervasto" / "ZipCode2.txt"));
+    EXPECT_EQ(runCli({"--data-dir", userDir, "where"}).out, userDir + "\n");
+}
+
 TEST_F(CliTest, BuildFailureReportsTheErrorMessage) {
     const CliRun run = runCli({"--data-dir", dir.path().string(), "build", "national", "--yes",
                                (dir / "KEN_ALL.CSV").string()});
