@@ -13,6 +13,7 @@ test_packages=(
     xvfb xauth xdotool xclip imagemagick locales
     clang libclang-rt-14-dev
     g++-mingw-w64-x86-64-posix googletest wine64
+    fp-utils desktop-file-utils appstream dpkg-dev file
 )
 
 packages=("${run_packages[@]}")

@@ -1,8 +1,21 @@
-# Shared by scripts/test.sh and its stages: runs CTest in a build directory and appends
-# "passed failed" to the file named by $MERVASTO_RESULTS.
+# Shared by scripts/test.sh and its stages: runs CTest in a build directory, or one check,
+# and appends "passed failed" to the file named by $MERVASTO_RESULTS.
 
 record_result() {
     echo "$1 $2" >>"${MERVASTO_RESULTS:-/dev/null}"
+}
+
+# check NAME COMMAND...: runs COMMAND, records its outcome and prints it on one line.
+check() {
+    local name=$1
+    shift
+    if "$@"; then
+        echo "PASS $name"
+        record_result 1 0
+    else
+        echo "FAIL $name"
+        record_result 0 1
+    fi
 }
 
 # run_ctest BUILD-DIR [ctest arguments...]

@@ -24,18 +24,6 @@ phase_done() {
     phase_start=$SECONDS
 }
 
-check() { # check NAME COMMAND...: runs COMMAND, records and prints its outcome
-    local name=$1
-    shift
-    if "$@"; then
-        echo "PASS $name"
-        record_result 1 0
-    else
-        echo "FAIL $name"
-        record_result 0 1
-    fi
-}
-
 # --- Cross-build -----------------------------------------------------------------------------
 echo "-- cross-build for Windows x64 (MinGW-w64, static runtime)"
 build_log=$(mktemp)
@@ -189,8 +177,8 @@ for search in "${searches[@]}"; do
 done
 check "search --json (no tables)" same_output "$work/empty" "$work/empty" search --json 丸の内
 
-# The program copied next to its tables, on a drive of their own (M:\).
-cp "$windows_cli" "$windows_dir/"
+# The program copied next to its tables as a portable copy, on a drive of their own (M:\).
+cp "$windows_cli" "$(dirname "$windows_cli")/mervasto.portable" "$windows_dir/"
 ln -sfn "$PWD/$windows_dir" "$WINEPREFIX/dosdevices/m:"
 
 # The program's own directory as the table directory, here a drive root: found through

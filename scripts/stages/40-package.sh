@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# The Debian package as a user meets it. scripts/package.sh builds it; apt installs it; the
+# installed desktop entry and AppStream metainfo pass their validators; a user who is not root,
+# with a fresh home, builds the tables from samples/ with mervasto-cli from PATH into the
+# per-user directory and searches them, and starts mervasto with the desktop entry's Exec line
+# in a private X server and sees its window; then the package is purged and nothing of it is
+# left under /usr.
+#
+# Each check is counted through record_result. The exit status is non-zero only when the stage
+# could not get as far as its checks (no package built). Installing needs root: without it the
+# stage says so and counts nothing.
+# shellcheck disable=SC2317 # the checks are functions run through check()
+set -uo pipefail
+cd "$(dirname "$0")/../.." || exit 1
+source scripts/lib/ctest-summary.sh
+
+readonly user=nobody package=mervasto
+readonly desktop_file=/usr/share/applications/mervasto.desktop
+readonly metainfo=/usr/share/metainfo/io.github.mervasto.Mervasto.metainfo.xml
+version=$(sed -nE 's/^project\(Mervasto VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
+readonly deb=dist/mervasto_${version}_amd64.deb
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "SKIP the package stage: installing a package needs root"
+    exit 0
+fi
+
+log=$(mktemp)
+home=$(mktemp -d /tmp/mervasto-home.XXXXXX)
+installed_files=$(mktemp)
+source tests/e2e/x-session.sh
+
+apt_get() {
+    DEBIAN_FRONTEND=noninteractive timeout 300 \
+        apt-get -o DPkg::Lock::Timeout=120 -qq "$@" >"$log" 2>&1 || { cat "$log" && false; }
+}
+purge() { dpkg -s "$package" >/dev/null 2>&1 && apt_get purge -y "$package"; }
+cleanup() {
+    xs_stop_all
+    purge
+    rm -rf "$log" "$home" "$installed_files"
+}
+trap cleanup EXIT
+
+echo "-- scripts/package.sh"
+if ! bash scripts/package.sh >"$log" 2>&1 || [ ! -s "$deb" ]; then
+    cat "$log"
+    echo "FAIL scripts/package.sh built no $deb"
+    exit 1
+fi
+echo "   $deb: $(stat -c %s "$deb") bytes; depends: $(dpkg-deb -f "$deb" Depends)"
+
+installs() { apt_get install -y --no-install-recommends "./$deb" && dpkg -L "$package" >"$installed_files"; }
+check "apt installs $deb" installs
+
+check "desktop-file-validate $desktop_file" desktop-file-validate "$desktop_file"
+check "appstreamcli validate --no-net $metainfo" appstreamcli validate --no-net "$metainfo"
+
+all_exist() {
+    local file
+    for file in "$@"; do
+        [ -e "$file" ] || { echo "   missing: $file" && return 1; }
+    done
+}
+check "programs, icons, man page and manual installed" all_exist /usr/bin/mervasto \
+    /usr/bin/mervasto-cli /usr/share/icons/hicolor/scalable/apps/mervasto.svg \
+    /usr/share/icons/hicolor/48x48/apps/mervasto.png /usr/share/man/man1/mervasto-cli.1 \
+    /usr/share/mervasto/manual/index.html /usr/share/doc/mervasto/copyright
+
+# --- A user who is not root, with a fresh home ------------------------------------------------
+cp samples/KEN_ALL.CSV samples/JIGYOSYO.CSV "$home/"
+mkdir -m 700 "$home/runtime"
+chown -R "$user:" "$home"
+readonly user_tables=$home/.local/share/mervasto
+as_user() { # the user's command, in its home, with nothing of ours in the environment
+    timeout 60 runuser -u "$user" -- env -i -C "$home" HOME="$home" PATH=/usr/bin:/bin \
+        LANG=C.UTF-8 XDG_RUNTIME_DIR="$home/runtime" "$@"
+}
+
+where_is_user_directory() { [ "$(as_user mervasto-cli where)" = "$user_tables" ]; }
+check "mervasto-cli where: $user_tables" where_is_user_directory
+
+builds() { # builds national|offices CSV TABLE
+    as_user mervasto-cli build "$1" --yes "$home/$2" >"$log" 2>&1 || { cat "$log" && false; }
+    [ -s "$user_tables/$3" ]
+}
+check "mervasto-cli build national: tables in the per-user directory" \
+    builds national KEN_ALL.CSV ZIPCODE.txt
+check "mervasto-cli build offices: table in the per-user directory" \
+    builds offices JIGYOSYO.CSV ZipCode2.txt
+
+finds() { # finds EXPECTED-LINE-START SEARCH-ARGUMENTS...
+    local expected=$1
+    shift
+    as_user mervasto-cli search "$@" >"$log" && grep -q "^$expected" "$log"
+}
+check "mervasto-cli search 東京都千代田区丸の内" finds 100-0005 東京都千代田区丸の内
+check "mervasto-cli search --office 郵便局" finds 1 --office 郵便局
+
+# The desktop entry's command line (its field codes dropped), in a private X server.
+window_shows() {
+    local exec_line window
+    XS_DEADLINE=$((SECONDS + 60))
+    exec_line=$(sed -n 's/^Exec=//p' "$desktop_file" | head -n 1 | sed -E 's/ ?%[a-zA-Z]//g')
+    xs_begin
+    xs_start_xserver || return 1
+    read -ra command <<<"$exec_line"
+    runuser -u "$user" -- env -i -C "$home" HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 \
+        XDG_RUNTIME_DIR="$home/runtime" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb \
+        "${command[@]}" >"$log" 2>&1 &
+    local starter=$!
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^メルバスト$' 2>/dev/null |
+        head -n 1)
+    # xs_stop_all ends the program (found by its window) and the X server; then the runuser
+    # that started the program ends with it.
+    # shellcheck disable=SC2034 # read by xs_stop_all
+    APP_PID=$(xdotool getwindowpid "$window" 2>/dev/null)
+    xs_stop_all
+    kill "$starter" 2>/dev/null
+    wait "$starter" 2>/dev/null
+    [ -n "$window" ] || { cat "$log" && false; }
+}
+check "mervasto started with the desktop entry's Exec line shows its window" window_shows
+
+# --- Removal ---------------------------------------------------------------------------------
+nothing_left() {
+    local file left=0
+    purge || return 1
+    while read -r file; do
+        [ -d "$file" ] && continue
+        [ -e "$file" ] && echo "   left: $file" && left=1
+    done <"$installed_files"
+    find /usr -iname '*mervasto*' | grep . && left=1
+    return "$left"
+}
+check "apt-get purge leaves nothing of the package under /usr" nothing_left
+exit 0
