@@ -2,8 +2,10 @@
 
 #include "app/WindowText.h"
 #include "search/AddressListConversion.h"
+#include "ui/AccessibleNames.h"
 #include "ui/AppContext.h"
 #include "ui/AppIdentity.h"
+#include "ui/ImmediateAccessKeys.h"
 #include "ui/JapaneseFont.h"
 #include "ui/PathText.h"
 #include "ui/Twips.h"
@@ -89,6 +91,11 @@ void BatchConvertDialog::createControls() {
     Command4 = placeControl(new QPushButton(QStringLiteral("閉じる(&X)"), this), "Command4",
                             twipsRect(ButtonLeft, 2760, ButtonWidth, 375));
     Text1->setFocus();
+    pressAccessKeysAtOnce(this);
+    nameButtonsByCaption(this);
+    Text1->setAccessibleName(WindowText::batchInputPrompt());
+    Text3->setAccessibleName(WindowText::batchOutputPrompt());
+    ProgressBar1->setAccessibleName(QStringLiteral("進行状況"));
 }
 
 QString BatchConvertDialog::defaultOutputPath(const QString& inputPath) {
