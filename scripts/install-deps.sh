@@ -7,12 +7,13 @@ run_packages=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev libcli11-dev nlohmann-json3-dev
     fonts-ipafont-gothic
+    libminizip-dev zlib1g-dev xz-utils
 )
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool xclip imagemagick locales
     clang libclang-rt-14-dev
-    g++-mingw-w64-x86-64-posix googletest wine64
+    g++-mingw-w64-x86-64-posix googletest wine64 libz-mingw-w64-dev
     fp-utils desktop-file-utils appstream dpkg-dev file
 )
 

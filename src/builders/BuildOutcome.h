@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -24,11 +25,14 @@ enum class BuildResult {
     Declined,  // "No": nothing written, the dialog stays open
     Cancelled, // "Cancel": nothing written, the dialog closes
     Failed,    // the error message; the previous tables are untouched
+    Refused,   // the error message: the input is not the file the build takes; nothing written
 };
 
 struct BuildOutcome {
     BuildResult result = BuildResult::Failed;
     std::string detail; // what failed, for the command-line tool's stderr
+    // Characters of a UTF-8 input that the tables cannot hold, written as "〓".
+    std::size_t substituted = 0;
 };
 
 } // namespace mervasto

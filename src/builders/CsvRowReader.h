@@ -1,26 +1,34 @@
 #pragma once
 
+#include "builders/RowShape.h"
 #include "data/ItemReader.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace mervasto {
 
-// Groups the items of a CSV file into rows of a fixed number of columns. Columns are counted
-// over the whole stream of items, not per line: a line end ends an item, never a row. Items
-// after the last complete row (an incomplete final row) are dropped.
+// Groups the items of an input file into rows of its shape and checks each row. Columns are
+// counted over the whole stream of items, not per line: a line end ends an item, never a row.
+// A file that does not fit the shape is refused: a row that breaks its rules, items left
+// after the last complete row, or no row at all throw DataError(WrongInput) naming the file
+// (`fileName`), the row and what was wrong.
 class CsvRowReader {
 public:
-    CsvRowReader(ItemReader& items, int columnsPerRow);
+    CsvRowReader(ItemReader& items, const RowShape& shape, std::string fileName);
 
-    // Fills `row` with the items of the next complete row (index 0 is column 1);
-    // false when the input holds no further complete row.
+    // Fills `row` with the items of the next row (index 0 is column 1); false at the end of
+    // the input.
     bool next(std::vector<std::u16string>& row);
 
 private:
+    [[noreturn]] void refuse(const std::string& why) const;
+
     ItemReader& items_;
-    int columnsPerRow_;
+    const RowShape& shape_;
+    std::string fileName_;
+    std::int64_t rowNumber_ = 0;
 };
 
 } // namespace mervasto

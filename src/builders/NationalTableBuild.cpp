@@ -11,7 +11,9 @@
 #include "data/LineWriter.h"
 #include "data/PostalCode.h"
 #include "data/RecordFile.h"
+#include "data/SourceText.h"
 #include "data/TablePaths.h"
+#include "data/Utf8.h"
 
 #include <cstdint>
 #include <string>
@@ -24,7 +26,6 @@ namespace mervasto {
 
 namespace {
 
-constexpr int ColumnsPerRow = 15;
 constexpr int ProgressMaximum = 150000;
 
 // The columns of a KEN_ALL.CSV row that the tables use.
@@ -80,10 +81,11 @@ private:
 };
 
 // Record pass: one ZIPCODE.TXT record per complete row; the index entries on the way.
-IndexEntries writeRecords(ItemReader& csv, const fs::path& recordFile, BuildProgress& progress) {
+IndexEntries writeRecords(ItemReader& csv, const fs::path& csvFile, const fs::path& recordFile,
+                          BuildProgress& progress) {
     RecordFileWriter records(recordFile);
     IndexEntries index;
-    CsvRowReader rows(csv, ColumnsPerRow);
+    CsvRowReader rows(csv, NationalRowShape, toUtf8(csvFile.u16string()));
     std::vector<std::u16string> items;
     std::int32_t recordNo = 0;
     ZipRecord record;
@@ -116,11 +118,12 @@ void writeIndex(const IndexEntries& index, const fs::path& indexFile, BuildProgr
 }
 
 // List pass: ZipCode1.txt, one line per complete row, from a second reading of the CSV.
-void writeLines(const fs::path& csvFile, const fs::path& linesFile, BuildProgress& progress) {
+void writeLines(const SourceFile& source, const fs::path& csvFile, const fs::path& linesFile,
+                BuildProgress& progress) {
     progress.setRange(0, ProgressMaximum);
-    ItemReader csv(csvFile);
+    ItemReader csv(source.open());
     LineWriter out(linesFile);
-    CsvRowReader rows(csv, ColumnsPerRow);
+    CsvRowReader rows(csv, NationalRowShape, toUtf8(csvFile.u16string()));
     std::vector<std::u16string> items;
     std::int32_t lineCount = 0;
     while (rows.next(items)) {
@@ -148,7 +151,8 @@ BuildOutcome buildNationalTables(const fs::path& csv, const fs::path& dataDir, I
                                  const AskOverwrite& ask, BuildProgress& progress) {
     return guardedBuild([&] {
         progress.setRange(0, ProgressMaximum);
-        ItemReader input(csv);
+        const SourceFile source(csv);
+        ItemReader input(source.open());
         fs::create_directories(dataDir); // the user's data directory, on the first build
         const auto recordFile = resolveTablePath(dataDir, TableFile::Records);
         if (auto stop = confirmOverwrite(recordFile, BuildText::NationalQuestion, ask))
@@ -158,13 +162,13 @@ BuildOutcome buildNationalTables(const fs::path& csv, const fs::path& dataDir, I
         const auto newRecords = tables.add(recordFile);
         const auto newIndex = tables.add(resolveTablePath(dataDir, TableFile::Index));
         const auto newLines = tables.add(resolveTablePath(dataDir, TableFile::Lines));
-        auto entries = writeRecords(input, newRecords, progress);
+        auto entries = writeRecords(input, csv, newRecords, progress);
         writeIndex(entries, newIndex, progress);
-        writeLines(csv, newLines, progress);
+        writeLines(source, csv, newLines, progress);
         progress.setValue(ProgressMaximum);
         tables.commit();
         refill(index, entries.entries());
-        return BuildOutcome{BuildResult::Completed, {}};
+        return BuildOutcome{BuildResult::Completed, {}, input.substitutedCount()};
     });
 }
 

@@ -10,7 +10,9 @@
 #include "data/ItemReader.h"
 #include "data/LineWriter.h"
 #include "data/PostalCode.h"
+#include "data/SourceText.h"
 #include "data/TablePaths.h"
+#include "data/Utf8.h"
 
 #include <cstdint>
 #include <string>
@@ -23,7 +25,6 @@ namespace mervasto {
 
 namespace {
 
-constexpr int ColumnsPerRecord = 13;
 constexpr int ProgressMaximum = 50000;
 
 // One line of ZipCode2.txt: the hyphenated code of column 8, U+3000, the name of column 3.
@@ -33,9 +34,10 @@ std::u16string officeLine(const std::vector<std::u16string>& items) {
 
 // One line per complete record. The record count is 16-bit: the line of the 32,768th record
 // is written, then the count overflows and the build fails.
-void writeOffices(ItemReader& csv, const fs::path& tableFile, BuildProgress& progress) {
+void writeOffices(ItemReader& csv, const fs::path& csvFile, const fs::path& tableFile,
+                  BuildProgress& progress) {
     LineWriter out(tableFile);
-    CsvRowReader records(csv, ColumnsPerRecord);
+    CsvRowReader records(csv, OfficeRowShape, toUtf8(csvFile.u16string()));
     std::vector<std::u16string> items;
     std::int16_t recordCount = 0;
     while (records.next(items)) {
@@ -52,17 +54,17 @@ BuildOutcome buildOfficeTable(const fs::path& csv, const fs::path& dataDir, cons
                               BuildProgress& progress) {
     return guardedBuild([&] {
         progress.setRange(0, ProgressMaximum);
-        ItemReader input(csv);
+        ItemReader input(SourceFile(csv).open());
         fs::create_directories(dataDir); // the user's data directory, on the first build
         const auto tableFile = resolveTablePath(dataDir, TableFile::Offices);
         if (auto stop = confirmOverwrite(tableFile, BuildText::OfficeQuestion, ask))
             return std::move(*stop);
 
         TableReplacement table;
-        writeOffices(input, table.add(tableFile), progress);
+        writeOffices(input, csv, table.add(tableFile), progress);
         progress.setValue(ProgressMaximum);
         table.commit();
-        return BuildOutcome{BuildResult::Completed, {}};
+        return BuildOutcome{BuildResult::Completed, {}, input.substitutedCount()};
     });
 }
 

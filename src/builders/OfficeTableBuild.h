@@ -7,9 +7,11 @@
 namespace mervasto {
 
 // The business-office builder's start button (ZipCodeConv3's Command1_Click) without the
-// window: reads JIGYOSYO.CSV at `csv` and writes ZipCode2.txt into `dataDir`, through a
-// temporary file that replaces the table only when complete. When the table holds data `ask`
-// is asked. On failure the previous table is byte for byte as it was.
+// window: reads JIGYOSYO.CSV at `csv` (CP932 or UTF-8, or zipped: see SourceFile) and
+// writes ZipCode2.txt into `dataDir`, through a temporary file that replaces the table only
+// when complete. When the table holds data `ask` is asked. A file whose rows are not
+// JIGYOSYO.CSV's (OfficeRowShape) is refused. On failure the previous table is byte for byte as it
+// was.
 BuildOutcome buildOfficeTable(const std::filesystem::path& csv,
                               const std::filesystem::path& dataDir, const AskOverwrite& ask,
                               BuildProgress& progress);

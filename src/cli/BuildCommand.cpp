@@ -30,8 +30,10 @@ BuildCommand::BuildCommand(CLI::App& app)
                            "ZIPCODE.TXT, ZIPID1.txt and ZipCode1.txt from KEN_ALL.CSV", yes_, csv_);
     addBuilder(*command_, "offices", "ZipCode2.txt from JIGYOSYO.CSV", yes_, csv_);
     command_->require_subcommand(1);
-    command_->footer("Exit status: 0 built, 1 existing tables kept (answered no or cancel, or no "
-                     "terminal to ask and no --yes), 2 error or bad usage.");
+    command_->footer("The input is the operator's CSV in CP932 or UTF-8, or a zip archive holding "
+                     "it.\nExit status: 0 built, 1 existing tables kept (answered no or cancel, no "
+                     "terminal to ask and no --yes, or the input is not the file the build "
+                     "takes), 2 error or bad usage.");
 }
 
 int BuildCommand::run(const std::filesystem::path& dataDir, Console& console) const {
@@ -49,15 +51,18 @@ int BuildCommand::run(const std::filesystem::path& dataDir, Console& console) co
 
     switch (outcome.result) {
     case BuildResult::Completed:
+        if (outcome.substituted > 0)
+            console.err(toUtf8(BuildText::substitutionNotice(outcome.substituted)) + "\n");
         return Success;
     case BuildResult::Declined:
     case BuildResult::Cancelled:
         return NothingDone;
+    case BuildResult::Refused:
     case BuildResult::Failed:
         break;
     }
     console.err(toUtf8(BuildText::ErrorMessage) + "\n" + outcome.detail + "\n");
-    return Failure;
+    return outcome.result == BuildResult::Refused ? NothingDone : Failure;
 }
 
 } // namespace mervasto::cli

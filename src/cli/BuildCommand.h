@@ -9,7 +9,8 @@
 
 namespace mervasto::cli {
 
-// `build national [--yes] CSV` and `build offices [--yes] CSV`: the two table builders.
+// `build national [--yes] CSV` and `build offices [--yes] CSV`: the two table builders. A file
+// that is not the one the build takes exits 1, as the tables are kept.
 class BuildCommand {
 public:
     explicit BuildCommand(CLI::App& app);

@@ -15,4 +15,9 @@ constexpr bool isLowSurrogate(char32_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// The ASCII digits 0 to 9 (never the full-width ones).
+constexpr bool isAsciiDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
+
 } // namespace mervasto

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/TextDecoder.h"
+
 #include <string>
 #include <string_view>
 
@@ -15,13 +17,11 @@ std::u16string decodeCp932(std::string_view bytes);
 // Characters that CP932 cannot represent (and unpaired surrogates) are written as '?'.
 std::string encodeCp932(std::u16string_view text);
 
-// Streaming decoder for readers that take a file in chunks: a multibyte sequence split
-// between two chunks is kept back and completed by the next chunk.
-class Cp932StreamDecoder {
+// Streaming decoder for readers that take a file in chunks; a sequence left incomplete at the
+// end of the input decodes to U+FFFD.
+class Cp932StreamDecoder : public TextDecoder {
 public:
-    // Appends the decoded text of `bytes` to `out`. With `final` set, a sequence left
-    // incomplete at the end decodes to U+FFFD.
-    void decode(std::string_view bytes, bool final, std::u16string& out);
+    void decode(std::string_view bytes, bool final, std::u16string& out) override;
 
 private:
     std::string pending_;

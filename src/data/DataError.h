@@ -15,6 +15,7 @@ public:
         ItemTooLong,  // an item or line longer than the reader accepts
         Overflow,     // a 16- or 32-bit counter left its range
         OutOfRange,   // an IndexTable slot outside 0..50000
+        WrongInput,   // an input file that is not what the build takes (wrong or damaged file)
     };
 
     DataError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}

@@ -1,5 +1,7 @@
 #include "data/ItemReader.h"
 
+#include "data/CharacterClasses.h"
+#include "data/Cp932Codec.h"
 #include "data/DataError.h"
 
 #include <fstream>
@@ -29,10 +31,6 @@ void throwTooLong() {
     throw DataError(DataError::Kind::ItemTooLong, "item longer than the reader accepts");
 }
 
-bool isDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-
 // The whole number at the start of `item` after spaces and an optional sign; 0 when there is
 // none. Throws DataError(Overflow) outside the 32-bit range.
 std::int32_t parseNumber(std::u16string_view item) {
@@ -46,7 +44,7 @@ std::int32_t parseNumber(std::u16string_view item) {
         negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
                  : std::numeric_limits<std::int32_t>::max();
     std::int64_t value = 0;
-    for (; pos < item.size() && isDigit(item[pos]); ++pos) {
+    for (; pos < item.size() && isAsciiDigit(item[pos]); ++pos) {
         value = value * 10 + (item[pos] - u'0');
         if (value > limit)
             throw DataError(DataError::Kind::Overflow, "number out of the 32-bit range");
@@ -58,7 +56,18 @@ std::int32_t parseNumber(std::u16string_view item) {
 
 ItemReader::ItemReader(const std::filesystem::path& file) : ItemReader(openFile(file)) {}
 
-ItemReader::ItemReader(std::unique_ptr<std::istream> stream) : stream_(std::move(stream)) {}
+ItemReader::ItemReader(std::unique_ptr<std::istream> stream)
+    : ItemReader(std::move(stream), std::make_unique<Cp932StreamDecoder>()) {}
+
+ItemReader::ItemReader(SourceText source)
+    : ItemReader(std::move(source.bytes), std::move(source.decoder)) {}
+
+ItemReader::ItemReader(std::unique_ptr<std::istream> stream, std::unique_ptr<TextDecoder> decoder)
+    : stream_(std::move(stream)), decoder_(std::move(decoder)) {}
+
+std::size_t ItemReader::substitutedCount() const {
+    return decoder_->substitutedCount();
+}
 
 ItemReader::~ItemReader() = default;
 
@@ -73,7 +82,7 @@ bool ItemReader::fill() {
             throw DataError(DataError::Kind::Io, "read error");
         streamDone_ = got < chunk_.size();
         const std::size_t before = buffer_.size();
-        decoder_.decode(std::string_view(chunk_.data(), got), streamDone_, buffer_);
+        decoder_->decode(std::string_view(chunk_.data(), got), streamDone_, buffer_);
         if (buffer_.size() > before)
             return true;
     }

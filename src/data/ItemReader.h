@@ -1,6 +1,7 @@
 #pragma once
 
-#include "data/Cp932Codec.h"
+#include "data/SourceText.h"
+#include "data/TextDecoder.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -10,7 +11,8 @@
 
 namespace mervasto {
 
-// Sequential reader of the CP932 text files: the CSV inputs and the table files.
+// Sequential reader of the text files: the table files (CP932) and the CSV inputs (as
+// SourceText opens them: CP932 or UTF-8, plain or zipped).
 //
 // readText(): an item ends at an ASCII comma or at a line end (CR LF, or a lone LF), and the
 // delimiter is consumed; spaces before the item are skipped; an item that begins with a double
@@ -29,8 +31,10 @@ public:
 
     // Throws DataError(FileNotFound) when the file cannot be opened for reading.
     explicit ItemReader(const std::filesystem::path& file);
-    // Reads from a stream (tests, fuzzers).
+    // Reads CP932 from a stream (tests, fuzzers).
     explicit ItemReader(std::unique_ptr<std::istream> stream);
+    // Reads an input file as openSourceText() found it.
+    explicit ItemReader(SourceText source);
     ~ItemReader();
     ItemReader(const ItemReader&) = delete;
     ItemReader& operator=(const ItemReader&) = delete;
@@ -40,7 +44,11 @@ public:
     std::int32_t readNumber();
     std::u16string readLine();
 
+    // The characters read so far that the tables cannot hold ("〓" in the text instead).
+    std::size_t substitutedCount() const;
+
 private:
+    ItemReader(std::unique_ptr<std::istream> stream, std::unique_ptr<TextDecoder> decoder);
     bool fill();
     bool available();
     char16_t peek();
@@ -50,7 +58,7 @@ private:
     void consumeDelimiter();
 
     std::unique_ptr<std::istream> stream_;
-    Cp932StreamDecoder decoder_;
+    std::unique_ptr<TextDecoder> decoder_;
     std::string chunk_;
     std::u16string buffer_;
     std::size_t pos_ = 0;

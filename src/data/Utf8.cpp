@@ -38,13 +38,9 @@ void appendUtf16(char32_t code, std::u16string& out) {
     out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
 }
 
-struct Utf8Sequence {
-    std::size_t length; // bytes consumed (at least 1)
-    char32_t code;      // the code point, or Replacement
-};
+} // namespace
 
-// Decodes one UTF-8 sequence; a malformed one yields Replacement for its first byte only.
-Utf8Sequence decodeUtf8Sequence(std::string_view text, std::size_t pos) {
+Utf8Character decodeUtf8Character(std::string_view text, std::size_t pos) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     if (lead < 0x80)
         return {1, lead};
@@ -79,6 +75,20 @@ Utf8Sequence decodeUtf8Sequence(std::string_view text, std::size_t pos) {
     return {length, code};
 }
 
+namespace {
+
+// The number of bytes of the UTF-8 sequence that `lead` starts (1 for anything that is not a
+// multibyte lead byte: it stands alone, decoded or replaced).
+std::size_t sequenceLength(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    return 1;
+}
+
 } // namespace
 
 std::string toUtf8(std::u16string_view text) {
@@ -98,12 +108,22 @@ std::string toUtf8(std::u16string_view text) {
     return out;
 }
 
+std::size_t completeUtf8Length(std::string_view bytes) {
+    // A cut-off sequence starts at one of the last three bytes.
+    for (std::size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if ((byte & 0xC0) != 0x80)
+            return sequenceLength(byte) > back ? bytes.size() - back : bytes.size();
+    }
+    return bytes.size();
+}
+
 std::u16string fromUtf8(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const Utf8Sequence sequence = decodeUtf8Sequence(text, pos);
+        const Utf8Character sequence = decodeUtf8Character(text, pos);
         appendUtf16(sequence.code, out);
         pos += sequence.length;
     }

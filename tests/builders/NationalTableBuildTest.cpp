@@ -28,7 +28,8 @@ std::u16string rowsOfDistinctCities(int runs) {
     std::u16string csv;
     for (int city = 0; city < runs; ++city) {
         const auto name = std::to_string(city);
-        csv += u",,1000000,,,,P,C" + std::u16string(name.begin(), name.end()) + u",,,,,,,\r\n";
+        csv += u"13101,,1000000,,,,東京都,C" + std::u16string(name.begin(), name.end()) +
+               u",,0,0,0,0,0,0\r\n";
     }
     return csv;
 }
@@ -140,36 +141,28 @@ TEST_P(NationalStream, RowsAreCountedOverTheItemStream) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NationalStream,
-    ::testing::Values(
-        StreamCase{"TrailingIncompleteRowIsDropped",
-                   row(u"1000001", u"東京都", u"港区", u"芝") + u"1,2,3,4,5,6,東京都,港区,9\r\n",
-                   u"100-0001　　東京都港区芝\r\n",
-                   u"東京都港区\r\n港区\r\n 1 \r\n\r\n\r\n 2 \r\n"},
-        StreamCase{"RowSplitOverTwoLinesIsOneRow",
-                   u"1,2,1000001,4,5,6,東京都,港区\r\n芝,10,11,12,13,14,15\r\n",
-                   u"100-0001　　東京都港区芝\r\n",
-                   u"東京都港区\r\n港区\r\n 1 \r\n\r\n\r\n 2 \r\n"},
-        StreamCase{"CityInterruptedByAnotherGetsTwoEntries",
-                   row(u"1000001", u"東京都", u"港区", u"芝") +
-                       row(u"1000002", u"東京都", u"北区", u"王子") +
-                       row(u"1000003", u"東京都", u"港区", u"白金"),
-                   u"100-0001　　東京都港区芝\r\n100-0002　　東京都北区王子\r\n"
-                   u"100-0003　　東京都港区白金\r\n",
-                   u"東京都港区\r\n港区\r\n 1 \r\n東京都北区\r\n北区\r\n 2 \r\n"
-                   u"東京都港区\r\n港区\r\n 3 \r\n\r\n\r\n 4 \r\n"},
-        StreamCase{"ContinuedTownNameIsAnotherRecordOfTheSameEntry",
-                   row(u"0600042", u"北海道", u"中央区", u"大通西（１～１９丁目）") +
-                       row(u"0600042", u"北海道", u"中央区", u"続き）"),
-                   u"060-0042　　北海道中央区大通西（１～１９丁目）\r\n"
-                   u"060-0042　　北海道中央区続き）\r\n",
-                   u"北海道中央区\r\n中央区\r\n 1 \r\n\r\n\r\n 3 \r\n"},
-        StreamCase{"LeadingRowsWithoutPrefectureAndCityOpenNoEntry",
-                   row(u"1000001", u"", u"", u"芝") + row(u"1000002", u"東京都", u"港区", u"芝"),
-                   u"100-0001　　芝\r\n100-0002　　東京都港区芝\r\n",
-                   u"東京都港区\r\n港区\r\n 2 \r\n\r\n\r\n 3 \r\n"},
-        StreamCase{"ShortCodeIsCutByPosition", row(u"12345", u"東京都", u"港区", u"芝"),
-                   u"123-45　　東京都港区芝\r\n", u"東京都港区\r\n港区\r\n 1 \r\n\r\n\r\n 2 \r\n"},
-        StreamCase{"NoRowsGiveTheClosingEntryOnly", u"", u"", u"\r\n\r\n 1 \r\n"}),
+    ::testing::Values(StreamCase{"RowSplitOverTwoLinesIsOneRow",
+                                 u"13101,2,1000001,4,5,6,東京都,港区\r\n芝,0,0,0,0,0,0\r\n",
+                                 u"100-0001　　東京都港区芝\r\n",
+                                 u"東京都港区\r\n港区\r\n 1 \r\n\r\n\r\n 2 \r\n"},
+                      StreamCase{"CityInterruptedByAnotherGetsTwoEntries",
+                                 row(u"1000001", u"東京都", u"港区", u"芝") +
+                                     row(u"1000002", u"東京都", u"北区", u"王子") +
+                                     row(u"1000003", u"東京都", u"港区", u"白金"),
+                                 u"100-0001　　東京都港区芝\r\n100-0002　　東京都北区王子\r\n"
+                                 u"100-0003　　東京都港区白金\r\n",
+                                 u"東京都港区\r\n港区\r\n 1 \r\n東京都北区\r\n北区\r\n 2 \r\n"
+                                 u"東京都港区\r\n港区\r\n 3 \r\n\r\n\r\n 4 \r\n"},
+                      StreamCase{"ContinuedTownNameIsAnotherRecordOfTheSameEntry",
+                                 row(u"0600042", u"北海道", u"中央区", u"大通西（１～１９丁目）") +
+                                     row(u"0600042", u"北海道", u"中央区", u"続き）"),
+                                 u"060-0042　　北海道中央区大通西（１～１９丁目）\r\n"
+                                 u"060-0042　　北海道中央区続き）\r\n",
+                                 u"北海道中央区\r\n中央区\r\n 1 \r\n\r\n\r\n 3 \r\n"},
+                      StreamCase{"EmptyCityOpensAnEntryOfThePrefecture",
+                                 row(u"1000001", u"東京都", u"", u"芝"),
+                                 u"100-0001　　東京都芝\r\n",
+                                 u"東京都\r\n\r\n 1 \r\n\r\n\r\n 2 \r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct CutCase {
@@ -182,21 +175,21 @@ class NationalCut : public NationalBuild, public ::testing::WithParamInterface<C
 
 TEST_P(NationalCut, AddressIsCutToSixtyBytesInTheRecordOnly) {
     const auto& example = GetParam();
-    const auto result = build(row(u"1000001", u"x", u"市", example.town));
+    const auto result = build(row(u"1000001", u"東京都", u"", example.town));
 
     ASSERT_EQ(result.result, BuildResult::Completed) << result.detail;
     EXPECT_EQ(place.bytes("ZIPCODE.txt"), "1000001   " + example.storedAddress);
-    EXPECT_EQ(place.bytes("ZipCode1.txt"), cp932(u"100-0001　　x市" + example.town + u"\r\n"));
+    EXPECT_EQ(place.bytes("ZipCode1.txt"), cp932(u"100-0001　　東京都" + example.town + u"\r\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NationalCut,
-    ::testing::Values(CutCase{"FitsExactly", std::u16string(28, u'あ') + u"z",
-                              cp932(u"x市" + std::u16string(28, u'あ') + u"z")},
-                      CutCase{"CharacterAcrossTheEndIsDropped", std::u16string(29, u'あ'),
-                              cp932(u"x市" + std::u16string(28, u'あ')) + " "},
+    ::testing::Values(CutCase{"FitsExactly", std::u16string(27, u'あ'),
+                              cp932(u"東京都" + std::u16string(27, u'あ'))},
+                      CutCase{"CharacterAcrossTheEndIsDropped", u"z" + std::u16string(27, u'あ'),
+                              cp932(u"東京都z" + std::u16string(26, u'あ')) + " "},
                       CutCase{"LongSingleByteText", std::u16string(80, u'ｱ'),
-                              cp932(u"x市" + std::u16string(57, u'ｱ'))}),
+                              cp932(u"東京都" + std::u16string(54, u'ｱ'))}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(NationalBuild, NoQuestionWhenTheRecordFileIsEmpty) {
@@ -284,6 +277,8 @@ struct FailureCase {
     const char* name;
     void (*arrange)(const BuildPlace& place);
     bool asks = true; // whether the overwrite question comes before the failure
+    BuildResult result = BuildResult::Failed;
+    const char* detail = ""; // what the outcome's detail says
 };
 
 class NationalFailure : public NationalBuild, public ::testing::WithParamInterface<FailureCase> {};
@@ -299,8 +294,9 @@ TEST_P(NationalFailure, LeavesTheFilesAndTheIndexAsTheyWere) {
 
     const auto outcome = build();
 
-    EXPECT_EQ(outcome.result, BuildResult::Failed);
+    EXPECT_EQ(outcome.result, GetParam().result);
     EXPECT_FALSE(outcome.detail.empty());
+    EXPECT_NE(outcome.detail.find(GetParam().detail), std::string::npos) << outcome.detail;
     EXPECT_EQ(ask.questions.size(), GetParam().asks ? 1u : 0u);
     EXPECT_EQ(state(), before);
 }
@@ -326,7 +322,44 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const BuildPlace& place) {
                         fs::remove(place.dataDir / "ZipCode1.txt");
                         fs::create_directories(place.dataDir / "ZipCode1.txt" / "blocked");
-                    }}),
+                    }},
+        // Files that are not KEN_ALL.CSV are refused, however far they get.
+        FailureCase{"EmptyFile", [](const BuildPlace& place) { writeCsv(place, u""); }, true,
+                    BuildResult::Refused, "input.csv: the file holds no rows"},
+        FailureCase{"TrailingIncompleteRow",
+                    [](const BuildPlace& place) {
+                        writeCsv(place, row(u"1000001", u"東京都", u"港区", u"芝") +
+                                            u"13101,2,3,4,5,6,東京都,港区,9\r\n");
+                    },
+                    true, BuildResult::Refused, "row 2 ends after 9 of 15 items"},
+        FailureCase{"ShortPostalCode",
+                    [](const BuildPlace& place) {
+                        writeCsv(place, row(u"1000001", u"東京都", u"港区", u"芝") +
+                                            row(u"12345", u"東京都", u"港区", u"芝"));
+                    },
+                    true, BuildResult::Refused,
+                    "row 2: column 3 is not a seven-digit postal code: \"12345\""},
+        FailureCase{
+            "NoPrefecture",
+            [](const BuildPlace& place) { writeCsv(place, row(u"1000001", u"", u"", u"芝")); },
+            true, BuildResult::Refused, "row 1: column 7 is not a prefecture"},
+        FailureCase{"OfficeFile",
+                    [](const BuildPlace& place) {
+                        writeCsv(place,
+                                 u"13101,\"ﾃｽﾄ\",\"試験\",\"東京都\",\"千代田区\",\"丸の内\","
+                                 u"\"１\",\"1000001\",\"100  \",\"千代田\",0,0,0\r\n"
+                                 u"13101,\"ﾃｽﾄ\",\"試験\",\"東京都\",\"千代田区\",\"丸の内\","
+                                 u"\"１\",\"1000002\",\"100  \",\"千代田\",0,0,0\r\n");
+                    },
+                    true, BuildResult::Refused, "row 1: column 3 is not a seven-digit"},
+        FailureCase{"BinaryFile",
+                    [](const BuildPlace& place) {
+                        writeBytes(place.csv, std::string("\x7F"
+                                                          "ELF\x02\x01\x01\0\0\0,,\xFF\xFE",
+                                                          16) +
+                                                  std::string(200, '\0'));
+                    },
+                    true, BuildResult::Refused, "input.csv: "}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(NationalBuild, ReadOnlyDirectoryFailsAndChangesNothing) {

@@ -320,6 +320,44 @@ TEST_F(CliTest, FirstBuildCreatesTheDataDirectoryThatWherePrints) {
     EXPECT_EQ(runCli({"--data-dir", userDir, "where"}).out, userDir + "\n");
 }
 
+struct InputCase {
+    const char* name;
+    const char* builder;
+    std::string bytes; // the input file
+    int status;
+    const char* err; // what stderr says (besides any error message)
+};
+
+class CliInput : public CliTest, public ::testing::WithParamInterface<InputCase> {};
+
+// Wrong files exit 1 and keep the tables; UTF-8 input says how many characters it lost.
+TEST_P(CliInput, ExitStatusAndStderrTellWhatBecameOfTheFile) {
+    const auto& example = GetParam();
+    const auto input = dir / "input.csv";
+    test::writeBytes(input, example.bytes);
+    const std::string table = test::readBytes(dir / "ZipCode2.txt");
+
+    const CliRun run = runCli(
+        {"--data-dir", dir.path().string(), "build", example.builder, "--yes", input.string()});
+
+    EXPECT_EQ(run.status, example.status);
+    EXPECT_NE(run.err.find(example.err), std::string::npos) << run.err;
+    if (run.status != 0) {
+        EXPECT_EQ(test::readBytes(dir / "ZipCode2.txt"), table);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Build, CliInput,
+    ::testing::Values(InputCase{"OfficeFileToNationalBuilder", "national",
+                                encodeCp932(fromUtf8(std::string(OfficeCsvRow) + OfficeCsvRow)), 1,
+                                "input.csv: row 1: column 3 is not a seven-digit postal code"},
+                      InputCase{"EmptyFile", "offices", "", 1, "input.csv: the file holds no rows"},
+                      InputCase{"Utf8WithACharacterCp932CannotHold", "offices",
+                                "01100,,\"Caf\xC3\xA9\",\"北海道\",,,,\"0018501\",,,0,0,0\r\n", 0,
+                                "CP932 で表せない文字 1 個を「〓」に置き換えました。\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(CliTest, BuildFailureReportsTheErrorMessage) {
     const CliRun run = runCli({"--data-dir", dir.path().string(), "build", "national", "--yes",
                                (dir / "KEN_ALL.CSV").string()});

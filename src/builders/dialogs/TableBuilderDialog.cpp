@@ -25,7 +25,7 @@ constexpr int ClientWidth = 7020;
 constexpr int ClientHeight = 2040;
 constexpr int ButtonLeft = 4800;
 
-const QString CsvFilter = QStringLiteral("CSVファイル(*.csv)|*.csv");
+const QString InputFilter = QStringLiteral("CSVファイル(*.csv)|*.csv|ZIPファイル(*.zip)|*.zip");
 
 OverwriteAnswer toOverwriteAnswer(Desktop::Answer answer) {
     switch (answer) {
@@ -81,6 +81,12 @@ void TableBuilderDialog::createControls(const TableBuilderLook& look) {
     Command3 = placeControl(new QPushButton(QStringLiteral("完了(&X)"), this), "Command3",
                             twipsRect(ButtonLeft, 1560, look.buttonWidth, 375));
     Command3->hide();
+
+    // Says, after a build from a UTF-8 file, how many characters the tables could not hold.
+    Label2 = placeControl(new QLabel(this), "Label2", twipsRect(360, 1440, 4335, 495));
+    Label2->setTextFormat(Qt::PlainText);
+    Label2->setWordWrap(true);
+    Label2->hide();
 }
 
 // What a screen reader says of each control: the path box is named by its prompt.
@@ -119,12 +125,12 @@ void TableBuilderDialog::keyPressEvent(QKeyEvent* event) {
 void TableBuilderDialog::Command1_Click() {
     if (Text1->text().isEmpty())
         return;
-    apply(runBuild().result);
+    apply(runBuild());
 }
 
 // Browse: a cancelled file dialog leaves Text1 as it was.
 void TableBuilderDialog::Command2_Click() {
-    if (const auto chosen = context_.desktop.chooseOpenFile(this, CsvFilter))
+    if (const auto chosen = context_.desktop.chooseOpenFile(this, InputFilter))
         Text1->setText(*chosen);
 }
 
@@ -147,10 +153,11 @@ OverwriteAnswer TableBuilderDialog::askOverwrite(const std::u16string& question)
         Desktop::Icon::Information, Desktop::Buttons::YesNoCancel));
 }
 
-void TableBuilderDialog::apply(BuildResult result) {
-    switch (result) {
+void TableBuilderDialog::apply(const BuildOutcome& outcome) {
+    switch (outcome.result) {
     case BuildResult::Completed:
         ProgressBar1->setValue(ProgressBar1->maximum());
+        showSubstitutions(outcome.substituted);
         context_.desktop.beep();
         Command3->show();
         break;
@@ -159,12 +166,18 @@ void TableBuilderDialog::apply(BuildResult result) {
     case BuildResult::Cancelled:
         close();
         break;
+    case BuildResult::Refused:
     case BuildResult::Failed:
         context_.desktop.showMessage(this, QString::fromUtf16(BuildText::ErrorMessage),
                                      QString::fromUtf16(BuildText::ErrorTitle),
                                      Desktop::Icon::Information, Desktop::Buttons::Ok);
         break;
     }
+}
+
+void TableBuilderDialog::showSubstitutions(std::size_t count) {
+    Label2->setText(QString::fromStdU16String(BuildText::substitutionNotice(count)));
+    Label2->setVisible(count > 0);
 }
 
 } // namespace mervasto

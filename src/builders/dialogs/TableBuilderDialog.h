@@ -26,10 +26,11 @@ struct TableBuilderLook {
 };
 
 // The common body of the two table-builder dialogs: the path box, the browse, start and close
-// buttons and the progress bar, and what the dialog does with a build's outcome. The build
-// itself, with all its file work and the overwrite question's logic, is the core's; a
-// subclass only says which build runs. Command3 and the answer Cancel close the dialog, so
-// exec() returns, and a dialog that its opener marked WA_DeleteOnClose is deleted.
+// buttons, the progress bar and the note on characters the tables could not hold, and what the
+// dialog does with a build's outcome. The build itself, with all its file work and the overwrite
+// question's logic, is the core's; a subclass only says which build runs. Command3 and the answer
+// Cancel close the dialog, so exec() returns, and a dialog that its opener marked WA_DeleteOnClose
+// is deleted.
 class TableBuilderDialog : public QDialog {
     Q_OBJECT
 
@@ -57,7 +58,8 @@ private:
     void setTabOrderAndFocus();
     OverwriteAnswer askOverwrite(const std::u16string& question);
     BuildOutcome runBuild();
-    void apply(BuildResult result);
+    void apply(const BuildOutcome& outcome);
+    void showSubstitutions(std::size_t count);
 
     AppContext& context_;
     QLabel* Label1;
@@ -66,6 +68,7 @@ private:
     QPushButton* Command1;
     QProgressBar* ProgressBar1;
     QPushButton* Command3;
+    QLabel* Label2;
 };
 
 } // namespace mervasto

@@ -253,7 +253,8 @@ void BuilderDialogsTest::browseFillsPathUnlessCancelled() {
 
     findControl<QPushButton>(*dialog, "Command2")->click();
 
-    QCOMPARE(harness.desktop.fileFilters, QStringList{QStringLiteral("CSVファイル(*.csv)|*.csv")});
+    QCOMPARE(harness.desktop.fileFilters,
+             QStringList{QStringLiteral("CSVファイル(*.csv)|*.csv|ZIPファイル(*.zip)|*.zip")});
     QCOMPARE(findControl<QLineEdit>(*dialog, "Text1")->text(), text1After);
     QVERIFY(harness.desktop.messages.isEmpty());
 }
@@ -266,8 +267,6 @@ void BuilderDialogsTest::completedBuildBeepsAndShowsCommand3_data() {
 
     const std::string national("ZIPCODE.txt\nZIPID1.txt\nZipCode1.txt\n");
     QTest::newRow("national") << National << 3 << 150000 << national;
-    // The index pass of an empty input has nothing to count: the bar must not fail.
-    QTest::newRow("national, empty input") << National << 0 << 150000 << national;
     QTest::newRow("office") << Office << 3 << 50000 << std::string("ZipCode2.txt\n");
 }
 
@@ -368,16 +367,20 @@ void BuilderDialogsTest::overwriteAnswers() {
 void BuilderDialogsTest::failureShowsErrorAndKeepsEverything_data() {
     QTest::addColumn<QString>("dialogName");
     QTest::addColumn<bool>("builtBefore");
+    QTest::addColumn<QString>("input"); // "missing", or the dialog whose input is given
 
-    QTest::newRow("national, first build") << National << false;
-    QTest::newRow("national, after a build") << National << true;
-    QTest::newRow("office, first build") << Office << false;
-    QTest::newRow("office, after a build") << Office << true;
+    QTest::newRow("national, first build") << National << false << "missing";
+    QTest::newRow("national, after a build") << National << true << "missing";
+    QTest::newRow("office, first build") << Office << false << "missing";
+    QTest::newRow("office, after a build") << Office << true << "missing";
+    QTest::newRow("national, given the office file") << National << true << Office;
+    QTest::newRow("office, given the national file") << Office << true << National;
 }
 
 void BuilderDialogsTest::failureShowsErrorAndKeepsEverything() {
     QFETCH(QString, dialogName);
     QFETCH(bool, builtBefore);
+    QFETCH(QString, input);
     DialogTestHarness harness;
     const auto dialog = harness.makeDialog(dialogName);
     dialog->show();
@@ -386,8 +389,13 @@ void BuilderDialogsTest::failureShowsErrorAndKeepsEverything() {
     const auto tablesBefore = harness.snapshot();
     const auto indexCountBefore = harness.filest.indexTable.Count;
     const int beepsBefore = harness.desktop.beeps;
+    const QString csv = input == QLatin1String("missing") ? toText(harness.inputDir / "無い.CSV")
+                                                          : harness.writeInput(input, 3);
+    harness.desktop.answers.push_back(Desktop::Answer::Yes);
 
-    start(dialog.get(), toText(harness.inputDir / "無い.CSV"));
+    start(dialog.get(), csv);
+    harness.desktop.messages.removeIf(
+        [](const auto& message) { return message.title == QStringLiteral("ファイルに保存"); });
 
     QCOMPARE(harness.desktop.messages.size(), 1);
     const auto& shown = harness.desktop.messages.front();
@@ -400,6 +408,32 @@ void BuilderDialogsTest::failureShowsErrorAndKeepsEverything() {
     QVERIFY(dialog->isVisible());
     QCOMPARE(harness.snapshot(), tablesBefore);
     QCOMPARE(harness.filest.indexTable.Count, indexCountBefore);
+}
+
+void BuilderDialogsTest::substitutionsAreShownAfterTheBuild_data() {
+    addRowsForBothDialogs();
+}
+
+// A UTF-8 file's characters that the tables cannot hold are counted in Label2, without a
+// message box; a later build without any hides the count.
+void BuilderDialogsTest::substitutionsAreShownAfterTheBuild() {
+    QFETCH(QString, dialogName);
+    DialogTestHarness harness;
+    const auto dialog = harness.makeDialog(dialogName);
+    dialog->show();
+    const auto* label = findControl<QLabel>(*dialog, "Label2");
+    QVERIFY(!label->isVisibleTo(dialog.get()));
+
+    start(dialog.get(), harness.writeInput(dialogName, 3, DialogTestHarness::Encoding::Utf8Lossy));
+
+    QVERIFY(harness.desktop.messages.isEmpty());
+    QCOMPARE(harness.desktop.beeps, 1);
+    QVERIFY(label->isVisibleTo(dialog.get()));
+    QCOMPARE(label->text(), QStringLiteral("CP932 で表せない文字 3 個を「〓」に置き換えました。"));
+
+    harness.desktop.answers.push_back(Desktop::Answer::Yes);
+    start(dialog.get(), harness.writeInput(dialogName, 3));
+    QVERIFY(!label->isVisibleTo(dialog.get()));
 }
 
 void BuilderDialogsTest::modalDialogReturnsFromExec_data() {

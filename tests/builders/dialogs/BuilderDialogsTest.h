@@ -27,6 +27,8 @@ private slots:
     void overwriteAnswers();
     void failureShowsErrorAndKeepsEverything_data();
     void failureShowsErrorAndKeepsEverything();
+    void substitutionsAreShownAfterTheBuild_data();
+    void substitutionsAreShownAfterTheBuild();
     void modalDialogReturnsFromExec_data();
     void modalDialogReturnsFromExec();
     void modelessDialogIsDeletedWhenClosed_data();

@@ -2,6 +2,7 @@
 
 #include "builders/dialogs/ZipCodeConv1.h"
 #include "builders/dialogs/ZipCodeConv3.h"
+#include "data/Utf8.h"
 
 #include <array>
 #include <map>
@@ -37,18 +38,27 @@ std::unique_ptr<mervasto::TableBuilderDialog> DialogTestHarness::makeDialog(cons
     return std::make_unique<mervasto::ZipCodeConv3>(context);
 }
 
-QString DialogTestHarness::writeInput(const QString& dialogName, int rows) {
+QString DialogTestHarness::writeInput(const QString& dialogName, int rows, Encoding encoding) {
     const bool national = dialogName == QLatin1String("ZipCodeConv1");
     const auto& source = national ? NationalRows : OfficeRows;
     std::u16string text;
-    for (int row = 0; row < rows; ++row)
-        text += source.at(row);
+    for (int row = 0; row < rows; ++row) {
+        const std::u16string_view line = source.at(row);
+        const std::size_t flags = line.find(u"\",0,0,0");
+        text += line.substr(0, flags);
+        if (encoding == Encoding::Utf8Lossy)
+            text += u'\u00E9';
+        text += line.substr(flags);
+    }
     const fs::path folder = inputDir.path() / fs::path(u"解凍済み");
     fs::create_directories(folder);
     const std::string name =
         std::string(national ? "KEN_ALL" : "JIGYOSYO") + "_" + std::to_string(rows) + ".CSV";
     const fs::path file = folder / name;
-    mervasto::test::writeCp932(file, text);
+    if (encoding == Encoding::Utf8Lossy)
+        mervasto::test::writeBytes(file, mervasto::toUtf8(text));
+    else
+        mervasto::test::writeCp932(file, text);
     return mervasto::test::toText(file);
 }
 

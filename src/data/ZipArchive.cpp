@@ -1,0 +1,146 @@
+#include "data/ZipArchive.h"
+
+#include "data/DataError.h"
+
+#include <unzip.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace mervasto {
+
+namespace {
+
+// minizip reads through these callbacks from a std::istream, so that the file is opened by
+// the program (which takes any path, Japanese names on Windows included). The "file name"
+// minizip hands to open is the stream itself; the caller owns it.
+std::istream& streamOf(voidpf stream) {
+    return *static_cast<std::istream*>(stream);
+}
+
+voidpf ZCALLBACK openStream(voidpf, const void* stream, int mode) {
+    return (mode & ZLIB_FILEFUNC_MODE_READ) ? const_cast<void*>(stream) : nullptr;
+}
+
+uLong ZCALLBACK readStream(voidpf, voidpf stream, void* buffer, uLong size) {
+    streamOf(stream).read(static_cast<char*>(buffer), static_cast<std::streamsize>(size));
+    return static_cast<uLong>(streamOf(stream).gcount());
+}
+
+uLong ZCALLBACK writeNothing(voidpf, voidpf, const void*, uLong) {
+    return 0;
+}
+
+ZPOS64_T ZCALLBACK tellStream(voidpf, voidpf stream) {
+    auto& in = streamOf(stream);
+    in.clear(); // a read that hit the end makes tellg fail
+    const auto position = in.tellg();
+    return position < 0 ? static_cast<ZPOS64_T>(-1) : static_cast<ZPOS64_T>(position);
+}
+
+long ZCALLBACK seekStream(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
+    auto& in = streamOf(stream);
+    in.clear();
+    const auto direction = origin == ZLIB_FILEFUNC_SEEK_SET   ? std::ios::beg
+                           : origin == ZLIB_FILEFUNC_SEEK_CUR ? std::ios::cur
+                                                              : std::ios::end;
+    in.seekg(static_cast<std::streamoff>(offset), direction);
+    return in ? 0 : -1;
+}
+
+int ZCALLBACK closeNothing(voidpf, voidpf) {
+    return 0;
+}
+
+int ZCALLBACK streamError(voidpf, voidpf stream) {
+    return streamOf(stream).bad() ? 1 : 0;
+}
+
+struct ZipCloser {
+    void operator()(unzFile zip) const { unzClose(zip); }
+};
+using ZipHandle = std::unique_ptr<void, ZipCloser>;
+
+[[noreturn]] void refuse(const std::string& why) {
+    throw DataError(DataError::Kind::WrongInput, why);
+}
+
+ZipHandle openArchive(std::istream& archive) {
+    zlib_filefunc64_def functions{openStream, readStream,   writeNothing, tellStream,
+                                  seekStream, closeNothing, streamError,  nullptr};
+    ZipHandle zip(unzOpen2_64(&archive, &functions));
+    if (!zip)
+        refuse("not a readable zip archive");
+    return zip;
+}
+
+bool isCsvName(std::string_view name) {
+    constexpr std::string_view suffix = ".csv";
+    if (name.size() < suffix.size())
+        return false;
+    return std::equal(suffix.begin(), suffix.end(), name.end() - suffix.size(),
+                      [](char a, char b) { return a == (b | 0x20); });
+}
+
+// The size of the one CSV entry, which becomes the current entry.
+std::uint64_t selectCsvEntry(unzFile zip) {
+    std::vector<unz64_file_pos> found;
+    std::uint64_t size = 0;
+    for (int status = unzGoToFirstFile(zip); status == UNZ_OK; status = unzGoToNextFile(zip)) {
+        unz_file_info64 info{};
+        std::array<char, 1024> name{};
+        if (unzGetCurrentFileInfo64(zip, &info, name.data(), name.size(), nullptr, 0, nullptr, 0) !=
+            UNZ_OK)
+            refuse("damaged zip archive");
+        if (!isCsvName(name.data()))
+            continue;
+        unz64_file_pos position{};
+        unzGetFilePos64(zip, &position);
+        found.push_back(position);
+        size = info.uncompressed_size;
+    }
+    if (found.empty())
+        refuse("the zip archive holds no CSV file");
+    if (found.size() > 1)
+        refuse("the zip archive holds " + std::to_string(found.size()) + " CSV files, not one");
+    unzGoToFilePos64(zip, &found.front());
+    return size;
+}
+
+std::string inflateCurrentEntry(unzFile zip, std::uint64_t declaredSize) {
+    if (unzOpenCurrentFile(zip) != UNZ_OK)
+        refuse("the CSV file in the zip archive cannot be read");
+    std::string content;
+    content.reserve(static_cast<std::size_t>(declaredSize));
+    std::array<char, 64 * 1024> chunk{};
+    int got = 0;
+    while ((got = unzReadCurrentFile(zip, chunk.data(), chunk.size())) > 0) {
+        if (content.size() + static_cast<std::size_t>(got) > declaredSize)
+            break; // more than the header declares: damaged, and never past the limit
+        content.append(chunk.data(), static_cast<std::size_t>(got));
+    }
+    const int closed = unzCloseCurrentFile(zip);
+    // A damaged stream can end early with no error from minizip: the length tells.
+    if (got != 0 || closed != UNZ_OK || content.size() != declaredSize)
+        refuse("the CSV file in the zip archive is damaged");
+    return content;
+}
+
+} // namespace
+
+bool startsLikeZip(std::string_view head) {
+    return head.starts_with("PK\x03\x04") || head.starts_with("PK\x05\x06");
+}
+
+std::string readCsvEntry(std::istream& archive, std::uint64_t sizeLimit) {
+    const ZipHandle zip = openArchive(archive);
+    const std::uint64_t size = selectCsvEntry(zip.get());
+    if (size > sizeLimit)
+        refuse("the CSV file in the zip archive is larger than " +
+               std::to_string(sizeLimit / 1'000'000) + " MB");
+    return inflateCurrentEntry(zip.get(), size);
+}
+
+} // namespace mervasto
