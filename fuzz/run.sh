@@ -14,7 +14,7 @@ targets=${MERVASTO_FUZZ_TARGETS:-$(ls fuzz/corpus)}
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DMERVASTO_BUILD_FUZZERS=ON -DMERVASTO_BUILD_GUI=OFF -DMERVASTO_BUILD_TESTS=OFF \
-    -DMERVASTO_BUILD_CLI=OFF >/dev/null || exit 1
+    -DMERVASTO_BUILD_CLI=OFF -DMERVASTO_VENDORED_MINIZIP=ON >/dev/null || exit 1
 # shellcheck disable=SC2086
 cmake --build "$build" -j"$(nproc)" --target $targets >/dev/null || exit 1
 

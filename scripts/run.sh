@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds the program, builds the sample tables when the data
-# directory holds none, and starts Mervasto.
+# Sets up what is missing, builds the program, builds the whole country's tables from the
+# postal data in data/ when the data directory holds none (scripts/build-tables.sh), and
+# starts Mervasto.
 # Usage: scripts/run.sh [DATA-DIR]   (default: build/data)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,14 +12,6 @@ cmake --build build -j"$(nproc)" --target mervasto mervasto-cli
 
 data_dir=${1:-build/data}
 mkdir -p "$data_dir"
-cli=build/src/cli/mervasto-cli
-if [ ! -s "$data_dir/ZIPCODE.TXT" ]; then
-    echo "Building the national table from samples/KEN_ALL.CSV into $data_dir"
-    "$cli" --data-dir "$data_dir" build national --yes samples/KEN_ALL.CSV
-fi
-if [ ! -s "$data_dir/ZipCode2.txt" ]; then
-    echo "Building the business-office table from samples/JIGYOSYO.CSV into $data_dir"
-    "$cli" --data-dir "$data_dir" build offices --yes samples/JIGYOSYO.CSV
-fi
+bash scripts/build-tables.sh "$PWD/build/src/cli/mervasto-cli" "$data_dir"
 
 exec build/src/app/mervasto --data-dir "$data_dir"

@@ -72,10 +72,11 @@ std::string nationalCsv(int rows, int rowsPerCity) {
 
 std::string officeCsv(int records) {
     const std::string name = encodeCp932(u"（株）サンプル");
+    const std::string prefecture = encodeCp932(u"東京都");
     std::string csv;
     for (int record = 0; record < records; ++record)
-        csv += "13101,\"a\",\"" + name + std::to_string(record) +
-               "\",\"b\",\"c\",\"d\",\"e\",\"1000001\",\"100  \",\"f\",0,0,0\r\n";
+        csv += "13101,\"a\",\"" + name + std::to_string(record) + "\",\"" + prefecture +
+               "\",\"c\",\"d\",\"e\",\"1000001\",\"100  \",\"f\",0,0,0\r\n";
     return csv;
 }
 
