@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool zip = bytes.starts_with("PK");
         fuzz::require(error.kind() != DataError::Kind::WrongInput || zip,
                       "a file that is no zip archive was refused as one");
-        fuzz::require(error.kind() != DataError::Kind::FileNotFound, "the input could not be opened");
+        fuzz::require(error.kind() != DataError::Kind::FileNotFound,
+                      "the input could not be opened");
     }
     return 0;
 }
