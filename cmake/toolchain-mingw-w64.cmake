@@ -1,11 +1,14 @@
-# Cross-build for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64-posix), linked
-# statically so that the programs need no MinGW DLLs, and run under Wine by CTest.
+# Cross-build for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64-posix), run under
+# Wine by CTest.
 #
-#   cmake --preset windows-cross      (builds in build-windows/), or
-#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-w64.cmake
+#   cmake --preset windows-cross      (core, mervasto-cli and their tests, in build-windows/)
+#   cmake --preset windows-cross-qt   (also the window and its tests, with Qt for MinGW unpacked
+#                                      into build-windows/qt6-mingw: see docs/windows.md)
 #
-# Only the core, the command-line tool and their tests are meant for this build (the Qt program
-# needs Qt for Windows: see docs/windows.md).
+# Programs use MinGW's shared C++ runtime (libstdc++-6.dll, libgcc_s_seh-1.dll,
+# libwinpthread-1.dll), as Qt's DLLs do: a program and the Qt it links must share one runtime.
+# mervasto-cli alone links it statically (cmake/MervastoWindowsRuntime.cmake), so that it runs
+# with no DLL beside it.
 
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
@@ -15,9 +18,6 @@ set(MERVASTO_MINGW_TRIPLET x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${MERVASTO_MINGW_TRIPLET}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${MERVASTO_MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${MERVASTO_MINGW_TRIPLET}-windres)
-
-# Static C, C++ and thread runtime: each .exe runs on its own, under Wine or on Windows.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # Headers and libraries come from the MinGW tree only, never from the host's /usr.
 set(MERVASTO_MINGW_SYSROOT /usr/${MERVASTO_MINGW_TRIPLET})
@@ -42,7 +42,8 @@ if(NOT CMAKE_IN_TRY_COMPILE AND NOT EXISTS ${MERVASTO_HEADER_ONLY_ROOT}/include)
     endforeach()
 endif()
 
-set(CMAKE_FIND_ROOT_PATH ${MERVASTO_MINGW_SYSROOT} ${MERVASTO_HEADER_ONLY_ROOT})
+# Appended to, so that a Qt prefix given on the command line or by a preset stays searched.
+list(APPEND CMAKE_FIND_ROOT_PATH ${MERVASTO_MINGW_SYSROOT} ${MERVASTO_HEADER_ONLY_ROOT})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

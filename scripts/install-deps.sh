@@ -13,7 +13,7 @@ test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool xclip imagemagick locales
     clang libclang-rt-14-dev
-    g++-mingw-w64-x86-64-posix googletest wine64 libz-mingw-w64-dev
+    g++-mingw-w64-x86-64-posix googletest wine64 libz-mingw-w64-dev nsis
     fp-utils desktop-file-utils appstream dpkg-dev file
 )
 

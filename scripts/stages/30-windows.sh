@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# The Windows build, checked on Linux: the core, mervasto-cli and the core tests cross-built
-# with MinGW-w64 (preset windows-cross, in build-windows/) and the tests run under Wine; then
-# the Windows and the Linux mervasto-cli build the tables from samples/ (the files must be
-# identical byte for byte) and answer the same searches with the same bytes.
+# The Windows build, checked on Linux. Cross-built with MinGW-w64 in build-windows/: the core,
+# mervasto-cli and their tests, and, with the Qt for MinGW of ../shared/toolchains, the window
+# and its tests (preset windows-cross-qt). Under Wine, in a Japanese locale:
+#   - every test program (the widget tests offscreen);
+#   - the Windows and the Linux mervasto-cli build the tables from samples/ (the files must be
+#     identical byte for byte) and answer the same searches with the same bytes;
+#   - with Qt: the zip and the installer (scripts/package-windows.sh) are unpacked, installed,
+#     used and removed, and the real window runs on Xvfb (scripts/lib/windows-window-checks.sh).
 #
 # Each check is counted through record_result. The exit status is non-zero only when the
 # stage could not get as far as its checks (the cross-build, Wine or the Linux tool to compare
@@ -11,9 +15,10 @@
 set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 source scripts/lib/ctest-summary.sh
+source scripts/lib/windows-qt.sh
 
 readonly build=build-windows
-readonly wine_loader=/usr/lib/wine/wine64
+readonly wine_loader=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
 readonly windows_cli=$build/src/cli/mervasto-cli.exe
 readonly work=$build/e2e
 stage_start=$SECONDS
@@ -25,10 +30,15 @@ phase_done() {
 }
 
 # --- Cross-build -----------------------------------------------------------------------------
-echo "-- cross-build for Windows x64 (MinGW-w64, static runtime)"
+preset=$(windows_preset "$build")
+if [ "$preset" = windows-cross ]; then
+    echo "skipped: no Qt for MinGW (the window, its tests and the packages)"
+fi
+with_qt() { [ "$preset" = windows-cross-qt ]; }
+echo "-- cross-build for Windows x64 (MinGW-w64, preset $preset)"
 build_log=$(mktemp)
 trap 'rm -f "$build_log"' EXIT
-if ! { cmake --preset windows-cross && cmake --build --preset windows-cross -j"$(nproc)"; } \
+if ! { cmake --preset "$preset" && cmake --build --preset "$preset" -j"$(nproc)"; } \
     >"$build_log" 2>&1; then
     cat "$build_log"
     echo "FAIL Windows cross-build"
@@ -58,16 +68,18 @@ fi
 wine() { timeout --foreground 120 env "${wine_locale[@]}" "$wine_loader" "$@"; }
 
 # One Wine server for the whole stage, so that each Windows program starts quickly.
-wineserver -p
-trap 'wineserver -k 2>/dev/null; rm -f "$build_log"' EXIT
-if ! wine wineboot --init >/dev/null 2>&1; then
+# Debian's wine64 puts no command on PATH: the server by its full path, its output elsewhere
+# (a process that keeps the stage's output open would hold up whoever reads it).
+"$wineserver" -p >/dev/null 2>&1 </dev/null
+trap '"$wineserver" -k 2>/dev/null; rm -f "$build_log"' EXIT
+if ! wine wineboot --init >/dev/null 2>&1 </dev/null; then
     echo "FAIL Wine does not start (prefix $WINEPREFIX)"
     exit 1
 fi
 phase_done "Wine start"
 
 # --- Windows tests under Wine ----------------------------------------------------------------
-echo "-- core tests under Wine"
+echo "-- tests under Wine"
 ctest() { env "${wine_locale[@]}" ctest "$@"; } # run_ctest calls ctest by name
 run_ctest "$build" --timeout 300
 unset -f ctest
@@ -207,6 +219,10 @@ else
     echo "SKIP search on a console: no pseudo-terminal here"
 fi
 phase_done "end to end"
+
+if with_qt; then
+    source scripts/lib/windows-window-checks.sh
+fi
 
 echo "   Windows stage: $((SECONDS - stage_start)) s"
 exit 0
