@@ -117,7 +117,7 @@ windows_window_checks() {
         wine reg add "$reg_key" /v MainLeft /t REG_SZ /d 3000000 /f >/dev/null &&
             wine reg add "$reg_key" /v MainTop /t REG_SZ /d 3000000 /f >/dev/null || return 1
         start_portable
-        main_window=$(xs_find_window 30 '^メルバスト$') || return 1
+        main_window=$(xs_find_window 30 '^メルバスト$') || { echo "   no main window" && return 1; }
         eval "$(xdotool getwindowgeometry --shell "$main_window")"
         echo "   stored 3000000 twips; window at $X,$Y (${WIDTH}x$HEIGHT)"
         ((X >= 0 && Y >= 0 && X + WIDTH <= screen_width && Y + HEIGHT <= screen_height))
@@ -125,6 +125,7 @@ windows_window_checks() {
     check "window: a stored position off every screen is not used" off_screen_position_ignored
     kill "$APP_PID" 2>/dev/null
     APP_PID=""
+    wine reg delete "$reg_key" /f >/dev/null 2>&1
 
     input_method() {
         env WINEPATH="$(wine_path_of_build)" \
@@ -150,6 +151,11 @@ elif [ -z "$portable" ]; then
     check "window on Xvfb: no unpacked zip to run" false
 else
     (windows_window_checks)
+    # Wine's desktop process belonged to that X server: a fresh server for the next one.
+    # Its first program starts Wine's services, which must not hold the caller's output open.
+    "$wineserver" -k 2>/dev/null
+    "$wineserver" -p >/dev/null 2>&1 </dev/null
+    wine wineboot >/dev/null 2>&1 </dev/null
     # The end-to-end keyboard search of the Linux program, with the Windows programs.
     e2e_bin=$work/e2e-bin
     mkdir -p "$e2e_bin"
