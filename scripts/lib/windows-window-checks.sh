@@ -2,7 +2,7 @@
 # the packages are made, unpacked, installed, used and removed under Wine, and the real window
 # runs on Xvfb with the windows platform plugin. Uses the stage's check, wine, wine_locale,
 # windows_path, native_cli, phase_done, build and work.
-# shellcheck shell=bash disable=SC2317
+# shellcheck shell=bash disable=SC2317,SC2154
 
 readonly reg_key='HKCU\Software\Mervasto\Mervasto\Settings'
 readonly screen_width=1024 screen_height=768
@@ -11,7 +11,6 @@ export MERVASTO_WINE_LOCPATH=$locale_dir MERVASTO_WINE_LC_ALL=${wine_locale[-1]#
 # --- The packages ----------------------------------------------------------------------------
 echo "-- Windows packages (scripts/package-windows.sh)"
 zip_dir=$work/zip
-portable_tables_of() { ls "$zip_dir"/*/ZIPCODE.txt >/dev/null 2>&1; }
 check "zip and installer made" bash scripts/package-windows.sh
 phase_done "packages"
 
@@ -150,12 +149,6 @@ if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
 elif [ -z "$portable" ]; then
     check "window on Xvfb: no unpacked zip to run" false
 else
-    (windows_window_checks)
-    # Wine's desktop process belonged to that X server: a fresh server for the next one.
-    # Its first program starts Wine's services, which must not hold the caller's output open.
-    "$wineserver" -k 2>/dev/null
-    "$wineserver" -p >/dev/null 2>&1 </dev/null
-    wine wineboot >/dev/null 2>&1 </dev/null
     # The end-to-end keyboard search of the Linux program, with the Windows programs.
     e2e_bin=$work/e2e-bin
     mkdir -p "$e2e_bin"
@@ -167,6 +160,13 @@ else
     check "window: keyboard search, choose a line, copy its code (as tests/e2e)" \
         bash tests/e2e/copy-postal-code.sh "$e2e_bin/mervasto" "$e2e_bin/mervasto-cli" \
         "$PWD/samples" "$PWD/$build/screenshots/e2e-failure.png"
+    # Wine's desktop process belonged to that X server: a fresh Wine session for the next one,
+    # whose first program starts Wine's services (they must not hold the caller's output open).
+    timeout 30 "$wineserver" -k 2>/dev/null
+    timeout 30 "$wineserver" -w 2>/dev/null
+    "$wineserver" -p >/dev/null 2>&1 </dev/null
+    wine wineboot >/dev/null 2>&1 </dev/null
+    (windows_window_checks)
 fi
 phase_done "window"
 
@@ -199,9 +199,9 @@ check "installer: the installed mervasto-cli keeps its tables per user" installe
 
 silent_uninstall() { # the uninstaller copies itself away and returns at once: wait for it
     wine 'C:\Program Files\Mervasto\Uninstall.exe' /S &&
-        xs_poll_dir_gone 30 && [ ! -e "$start_menu" ] && [ -f "$user_tables/ZIPCODE.txt" ]
+        wait_install_dir_gone 30 && [ ! -e "$start_menu" ] && [ -f "$user_tables/ZIPCODE.txt" ]
 }
-xs_poll_dir_gone() {
+wait_install_dir_gone() { # wait_install_dir_gone SECONDS
     local until=$((SECONDS + $1))
     while [ -e "$install_dir" ]; do
         ((SECONDS >= until)) && { find "$install_dir" | sed 's/^/   left: /'; return 1; }

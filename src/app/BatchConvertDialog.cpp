@@ -100,7 +100,8 @@ void BatchConvertDialog::createControls() {
 
 QString BatchConvertDialog::defaultOutputPath(const QString& inputPath) {
     const QFileInfo input(inputPath);
-    return input.dir().filePath(input.completeBaseName() + QStringLiteral("_郵便番号.csv"));
+    return QDir::toNativeSeparators(
+        input.dir().filePath(input.completeBaseName() + QStringLiteral("_郵便番号.csv")));
 }
 
 void BatchConvertDialog::closeEvent(QCloseEvent* event) {

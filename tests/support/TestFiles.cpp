@@ -47,8 +47,10 @@ void writeCp932(const fs::path& file, std::u16string_view text) {
 
 std::string listDirectory(const fs::path& dir) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir))
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        const std::u8string name = entry.path().filename().u8string(); // UTF-8 on Windows too
+        names.emplace_back(name.begin(), name.end());
+    }
     std::sort(names.begin(), names.end());
     std::string joined;
     for (const auto& name : names)
