@@ -26,8 +26,8 @@ struct DialogHarness : mervasto::test::WindowContext {
     }
 
     void chooseList(const std::string& bytes) {
-        mervasto::test::writeBytes(dataDir / u8"住所.csv", bytes);
-        desktop.chosenFiles.push_back(mervasto::test::toText(dataDir / u8"住所.csv"));
+        mervasto::test::writeBytes(dataDir / "住所.csv", bytes);
+        desktop.chosenFiles.push_back(mervasto::test::toText(dataDir / "住所.csv"));
         click("Command2");
     }
 
@@ -43,7 +43,7 @@ void BatchConvertDialogTest::browsingSetsTheOutputBesideTheList() {
     DialogHarness harness;
     harness.chooseList("");
     QCOMPARE(findControl<QLineEdit>(harness.dialog, "Text3")->text(),
-             mervasto::test::toText(harness.dataDir / u8"住所_郵便番号.csv"));
+             mervasto::test::toText(harness.dataDir / "住所_郵便番号.csv"));
 }
 
 void BatchConvertDialogTest::completedRunWritesTheFileAndReports() {
@@ -56,7 +56,7 @@ void BatchConvertDialogTest::completedRunWritesTheFileAndReports() {
     QTRY_VERIFY(!harness.running());
 
     QCOMPARE(
-        mervasto::test::readBytes(harness.dataDir / u8"住所_郵便番号.csv"),
+        mervasto::test::readBytes(harness.dataDir / "住所_郵便番号.csv"),
         std::string("名前,住所,郵便番号,候補数\n甲,東京都中央区京橋,104-0031,1\n乙,ＺＺＺ,,0\n"));
     QCOMPARE(harness.desktop.beeps, 1);
     QCOMPARE(harness.desktop.messages.size(), 1);

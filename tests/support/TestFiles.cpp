@@ -45,6 +45,10 @@ void writeCp932(const fs::path& file, std::u16string_view text) {
     writeBytes(file, encodeCp932(text));
 }
 
+fs::path TempDir::operator/(std::string_view utf8Name) const {
+    return path_ / std::u8string(utf8Name.begin(), utf8Name.end());
+}
+
 std::string listDirectory(const fs::path& dir) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir)) {

@@ -16,7 +16,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+    // A file in the directory; the name is UTF-8 (as the test sources are) on every platform.
+    std::filesystem::path operator/(std::string_view utf8Name) const;
 
 private:
     std::filesystem::path path_;
