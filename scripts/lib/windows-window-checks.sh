@@ -56,11 +56,7 @@ check "zip: mervasto-cli builds its tables beside itself and searches them" \
 phase_done "zip"
 
 # --- The window on Xvfb ----------------------------------------------------------------------
-windows_window_checks() {
-    XS_DEADLINE=$((SECONDS + 240))
-    source tests/e2e/x-session.sh
-    xs_begin
-    xs_start_xserver || return 1
+windows_window_checks() { # on the X server of $DISPLAY
     local screenshot_dir=$build/screenshots
     mkdir -p "$screenshot_dir"
 
@@ -135,7 +131,6 @@ windows_window_checks() {
         return "$status"
     }
     check "window: the search box turns the input method to full-width hiragana" input_method
-    xs_stop_all
 }
 # The build tree's programs find Qt and the runtime through WINEPATH, as CTest gives it them.
 wine_path_of_build() {
@@ -149,24 +144,29 @@ if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
 elif [ -z "$portable" ]; then
     check "window on Xvfb: no unpacked zip to run" false
 else
-    # The end-to-end keyboard search of the Linux program, with the Windows programs.
-    e2e_bin=$work/e2e-bin
-    mkdir -p "$e2e_bin"
-    printf '#!/bin/sh\nexec bash %q %q "$@"\n' "$PWD/scripts/lib/wine-program.sh" 'P:\mervasto.exe' \
-        >"$e2e_bin/mervasto"
-    printf '#!/bin/sh\nexec bash %q %q "$@"\n' "$PWD/scripts/lib/wine-program.sh" 'P:\mervasto-cli.exe' \
-        >"$e2e_bin/mervasto-cli"
-    chmod +x "$e2e_bin"/*
-    check "window: keyboard search, choose a line, copy its code (as tests/e2e)" \
-        bash tests/e2e/copy-postal-code.sh "$e2e_bin/mervasto" "$e2e_bin/mervasto-cli" \
-        "$PWD/samples" "$PWD/$build/screenshots/e2e-failure.png"
-    # Wine's desktop process belonged to that X server: a fresh Wine session for the next one,
-    # whose first program starts Wine's services (they must not hold the caller's output open).
-    timeout 30 "$wineserver" -k 2>/dev/null
-    timeout 30 "$wineserver" -w 2>/dev/null
-    "$wineserver" -p >/dev/null 2>&1 </dev/null
-    wine wineboot >/dev/null 2>&1 </dev/null
-    (windows_window_checks)
+    # Wine's clipboard keeps to the display that its first window used, and a display number
+    # used again later shows no more windows: the X server of these checks is started first,
+    # the end-to-end test (which needs the clipboard) starts its own, another display, and
+    # draws the first window; the other checks run on the first server afterwards.
+    XS_DEADLINE=$((SECONDS + 300))
+    source tests/e2e/x-session.sh
+    xs_begin
+    if xs_start_xserver; then
+        e2e_bin=$work/e2e-bin
+        mkdir -p "$e2e_bin"
+        printf '#!/bin/sh\nexec bash %q %q "$@"\n' "$PWD/scripts/lib/wine-program.sh" \
+            'P:\mervasto.exe' >"$e2e_bin/mervasto"
+        printf '#!/bin/sh\nexec bash %q %q "$@"\n' "$PWD/scripts/lib/wine-program.sh" \
+            'P:\mervasto-cli.exe' >"$e2e_bin/mervasto-cli"
+        chmod +x "$e2e_bin"/*
+        check "window: keyboard search, choose a line, copy its code (as tests/e2e)" \
+            bash tests/e2e/copy-postal-code.sh "$e2e_bin/mervasto" "$e2e_bin/mervasto-cli" \
+            "$PWD/samples" "$PWD/$build/screenshots/e2e-failure.png"
+        (windows_window_checks)
+    else
+        check "window on Xvfb: the X server starts" false
+    fi
+    xs_stop_all
 fi
 phase_done "window"
 
@@ -199,12 +199,13 @@ check "installer: the installed mervasto-cli keeps its tables per user" installe
 
 silent_uninstall() { # the uninstaller copies itself away and returns at once: wait for it
     wine 'C:\Program Files\Mervasto\Uninstall.exe' /S &&
-        wait_install_dir_gone 30 && [ ! -e "$start_menu" ] && [ -f "$user_tables/ZIPCODE.txt" ]
+        wait_gone 30 "$install_dir" && wait_gone 10 "$start_menu" &&
+        [ -f "$user_tables/ZIPCODE.txt" ]
 }
-wait_install_dir_gone() { # wait_install_dir_gone SECONDS
+wait_gone() { # wait_gone SECONDS PATH
     local until=$((SECONDS + $1))
-    while [ -e "$install_dir" ]; do
-        ((SECONDS >= until)) && { find "$install_dir" | sed 's/^/   left: /'; return 1; }
+    while [ -e "$2" ]; do
+        ((SECONDS >= until)) && { find "$2" | sed 's/^/   left: /'; return 1; }
         sleep 0.2
     done
 }
