@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the Windows stage and scripts/package-windows.sh: Qt for MinGW, unpacked once into
 # the Windows build directory from ../shared/toolchains after its checksum is verified.
 
