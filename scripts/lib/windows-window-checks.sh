@@ -151,7 +151,8 @@ else
     # used again later shows no more windows: the X server of these checks is started first,
     # the end-to-end test (which needs the clipboard) starts its own, another display, and
     # draws the first window; the other checks run on the first server afterwards.
-    XS_DEADLINE=$((SECONDS + 300)) # shellcheck disable=SC2034 # read by x-session.sh
+    # shellcheck disable=SC2034 # read by x-session.sh
+    XS_DEADLINE=$((SECONDS + 300))
     source tests/e2e/x-session.sh
     xs_begin
     if xs_start_xserver; then
