@@ -5,6 +5,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/RowProgress.h"
 #include "data/IndexLoader.h"
+#include "data/TableCommit.h"
 #include "data/Utf8.h"
 #include "search/AddressListConversion.h"
 
@@ -80,6 +81,7 @@ int ConvertCommand::run(const std::filesystem::path& dataDir, Console& console) 
         console.err("cannot read " + input_ + "\n");
         return Failure;
     }
+    const TableLock tables = lockWholeTables(dataDir); // no build replaces them meanwhile
     const auto index = std::make_unique<IndexTable>();
     loadIndexTable(dataDir, *index);
     BatchSearch search(dataDir, *index);
