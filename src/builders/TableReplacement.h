@@ -10,7 +10,8 @@ namespace mervasto {
 
 // New versions of a set of table files of one directory, written under temporary names beside
 // the files they replace and put in place together, all or nothing, even when the process dies
-// or the power goes during the commit (data/TableCommit.h tells how). Until commit() passes
+// or the power goes during the commit (data/TableCommit.h tells how; a single file, which may
+// be any file, needs no journal). Until commit() passes
 // its point of no return every old file stays exactly as it was; whatever was not committed is
 // removed when the object goes away. The object holds the directory's table lock shared from
 // its construction, so that no other start takes its new files for leftovers.
@@ -31,6 +32,7 @@ public:
     void commit();
 
 private:
+    void renameOne();
     void keepBackups();
     void writeJournal();
     void renameAll();

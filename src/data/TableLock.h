@@ -15,7 +15,8 @@ namespace mervasto {
 // On POSIX the lock is flock(2) on the directory itself. On Windows it is a lock file in the
 // user's temporary directory, named after the table directory. Where the lock cannot be
 // taken at all (a file system without locks), nothing is locked: the directory is then used
-// as without this lock.
+// as without this lock. Each lock is a lock of its own, also within one process: code that
+// holds one must not replace files in the same directory, or it waits for itself.
 class TableLock {
 public:
     enum class Mode { Shared, Exclusive };

@@ -120,9 +120,8 @@ TEST_P(DiskFillsDuringBuild, FailsAndLeavesThePreviousTables) {
     writeBytes(csv,
                GetParam().builder == Builder::National ? nationalCsv(3000, 100) : officeCsv(3000));
     const std::uintmax_t needed = roomNeeded(csv);
-    // The previous tables of both builders take at most a page per file (10 rows each); the
-    // journal of a replacement takes one more while it is committed.
-    const std::uintmax_t previous = 5 * PageSize;
+    // The previous tables of both builders take at most a page per file (10 rows each).
+    const std::uintmax_t previous = 4 * PageSize;
     const std::uintmax_t size = roundToPages(
         previous + needed * static_cast<std::uintmax_t>(GetParam().percentOfNeededRoom) / 100);
     prepare("size=" + std::to_string(size));
@@ -154,12 +153,12 @@ TEST_F(SmallDiskBuild, EnoughRoomCompletesOnTheSameDisk) {
     EXPECT_EQ(fs::file_size(dir() / "ZIPCODE.txt"), 3000u * 70u);
 }
 
-// The file system has no slot left for one of the temporary files (the root directory, the
-// four previous tables and the journal that put them in place take six).
+// The file system has no slot left for one of the temporary files (the root directory and
+// the four previous tables take five).
 class FileSlotsRunOut : public SmallDiskBuild, public ::testing::WithParamInterface<int> {};
 
 TEST_P(FileSlotsRunOut, NationalBuildFailsAndLeavesThePreviousTables) {
-    prepare("size=1m,nr_inodes=" + std::to_string(6 + GetParam()));
+    prepare("size=1m,nr_inodes=" + std::to_string(5 + GetParam()));
     if (HasFatalFailure() || IsSkipped())
         return;
     writeBytes(root / "input.csv", nationalCsv(20, 5));
