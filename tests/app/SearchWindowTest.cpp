@@ -328,8 +328,8 @@ void SearchWindowTest::tablesReplacedElsewhereAreSearchedWithTheirOwnIndex() {
     startWithTables(harness);
     const auto csv = harness.lockDir / "KEN_ALL.CSV";
     mervasto::test::writeBytes(
-        csv, mervasto::encodeCp932(u",,0600001,,,,北海道,札幌市,北一条西,,,,,,\r\n"
-                                   u",,1009999,,,,東京都,千代田区,霞が関,,,,,,\r\n"));
+        csv, mervasto::encodeCp932(u"01101,,0600001,,,,北海道,札幌市,北一条西,0,0,0,0,0,0\r\n"
+                                   u"13101,,1009999,,,,東京都,千代田区,霞が関,0,0,0,0,0,0\r\n"));
     NoProgress progress;
     const auto elsewhere = std::make_unique<mervasto::IndexTable>();
     const auto outcome = mervasto::buildNationalTables(

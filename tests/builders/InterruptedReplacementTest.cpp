@@ -32,10 +32,10 @@ void writeTables(const fs::path& dir, const Tables& tables) {
         writeBytes(dir / name, bytes);
 }
 
-const std::u16string NationalCsv =
-    u",,1000001,,,,東京都,港区,芝,,,,,,\r\n,,1000002,,,,東京都,港区,芝浦,,,,,,\r\n"
-    u",,1234567,,,,東京都,千代田区,丸の内,,,,,,\r\n";
-const std::u16string OfficeCsv = u",,（株）見本,,,,,1000001,,,,,\r\n";
+const std::u16string NationalCsv = u"13101,,1000001,,,,東京都,港区,芝,0,0,0,0,0,0\r\n13101,,"
+                                   u"1000002,,,,東京都,港区,芝浦,0,0,0,0,0,0\r\n"
+                                   u"13101,,1234567,,,,東京都,千代田区,丸の内,0,0,0,0,0,0\r\n";
+const std::u16string OfficeCsv = u"13101,,（株）見本,東京都,,,,1000001,,,0,0,0\r\n";
 
 struct Scenario {
     const char* name;

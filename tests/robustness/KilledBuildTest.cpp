@@ -61,9 +61,10 @@ struct Place {
 
     Place() {
         fs::create_directory(data);
-        writeBytes(oldCsv, encodeCp932(u",,1000001,,,,東京都,港区,芝,,,,,,\r\n"));
-        writeBytes(newCsv, encodeCp932(u",,1000002,,,,東京都,港区,芝浦,,,,,,\r\n"
-                                       u",,1234567,,,,東京都,千代田区,丸の内,,,,,,\r\n"));
+        writeBytes(oldCsv, encodeCp932(u"13101,,1000001,,,,東京都,港区,芝,0,0,0,0,0,0\r\n"));
+        writeBytes(newCsv,
+                   encodeCp932(u"13101,,1000002,,,,東京都,港区,芝浦,0,0,0,0,0,0\r\n"
+                               u"13101,,1234567,,,,東京都,千代田区,丸の内,0,0,0,0,0,0\r\n"));
     }
     std::vector<std::string> build(const fs::path& csv) const {
         return {"mervasto-cli", "--data-dir", data.string(), "build",
