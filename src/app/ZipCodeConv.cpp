@@ -11,6 +11,7 @@
 #include "ui/PathText.h"
 
 #include "data/IndexLoader.h"
+#include "data/TableCommit.h"
 #include "data/TablePaths.h"
 
 #include <QApplication>
@@ -62,6 +63,9 @@ void ZipCodeConv::restorePosition() {
 
 void ZipCodeConv::loadIndex() {
     try {
+        recoverInterruptedCommit(context_.dataDir);
+        const TableLock tables = lockWholeTables(context_.dataDir);
+        loadedIndex_ = indexFileStamp(context_.dataDir);
         if (!loadIndexTable(context_.dataDir, context_.filest.indexTable))
             return;
         const QFileInfo indexFile(toQString(resolveTablePath(context_.dataDir, TableFile::Index)));

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "app/InstanceLock.h"
+#include "data/TableStamp.h"
+#include "search/SearchOutcome.h"
 #include "ui/AppContext.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -75,6 +78,8 @@ private:
     // The search and its result.
     void Command4_Click();
     void showSearching(const QString& text);
+    SearchOutcome searchWholeTables();
+    void reloadIndexIfReplaced();
     void showSearchProgress(const std::vector<std::u16string>& linesSoFar);
     void clearResult();
     void List2_Click();
@@ -97,6 +102,9 @@ private:
 
     AppContext& context_;
     InstanceLock instanceLock_;
+    // The ZIPID1.txt that the index in memory was loaded from; another one on the disk means
+    // a build elsewhere has replaced the tables.
+    std::optional<IndexFileStamp> loadedIndex_;
 
     QLabel* Label1 = nullptr;
     QLineEdit* Text2 = nullptr;

@@ -4,10 +4,14 @@
 #include "app/ResultListModel.h"
 #include "app/WindowText.h"
 #include "app/ZipCodeConv.h"
+#include "data/DataError.h"
+#include "data/IndexLoader.h"
 #include "data/PostalCode.h"
+#include "data/TableCommit.h"
 #include "ui/AppIdentity.h"
 
 #include "search/Search.h"
+#include "search/SearchMatch.h"
 #include "search/SearchText.h"
 
 #include <QCheckBox>
@@ -36,9 +40,7 @@ QString searchingText(bool officeMode, bool emptyKey) {
 void ZipCodeConv::Command4_Click() {
     showSearching(searchingText(Check1->isChecked(), Text2->text().isEmpty()));
     clearResult();
-    const SearchOutcome outcome = runSearch(
-        context_.dataDir, context_.filest.indexTable, Text2->text().toStdU16String(),
-        Check1->isChecked(), [this](const auto& linesSoFar) { showSearchProgress(linesSoFar); });
+    const SearchOutcome outcome = searchWholeTables();
 
     resultLines_->showLines(outcome.lines);
     Text1->setText(fromCore(outcome.code));
@@ -65,6 +67,34 @@ void ZipCodeConv::Command4_Click() {
 void ZipCodeConv::showSearching(const QString& text) {
     setStatusText(text);
     statusPanel1_->repaint();
+}
+
+// The search holds the tables so that no build replaces them while it reads, and searches the
+// set on the disk: when a build elsewhere has replaced it, its index is loaded first. Tables
+// that a build left half replaced and that cannot be put right are not searched at all.
+SearchOutcome ZipCodeConv::searchWholeTables() {
+    try {
+        const TableLock tables = lockWholeTables(context_.dataDir);
+        reloadIndexIfReplaced();
+        return runSearch(context_.dataDir, context_.filest.indexTable,
+                         Text2->text().toStdU16String(), Check1->isChecked(),
+                         [this](const auto& linesSoFar) { showSearchProgress(linesSoFar); });
+    } catch (const DataError& error) {
+        SearchOutcome outcome;
+        abortSearch(outcome,
+                    Check1->isChecked() ? SearchText::OfficeTableMissing
+                                        : SearchText::AddressTableMissing,
+                    error.what());
+        return outcome;
+    }
+}
+
+void ZipCodeConv::reloadIndexIfReplaced() {
+    const auto onDisk = indexFileStamp(context_.dataDir);
+    if (onDisk == loadedIndex_)
+        return;
+    loadedIndex_ = onDisk;
+    loadIndexTable(context_.dataDir, context_.filest.indexTable);
 }
 
 // The text pass reports the lines found so far now and then: the list shows them at once.

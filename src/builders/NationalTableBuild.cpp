@@ -158,7 +158,7 @@ BuildOutcome buildNationalTables(const fs::path& csv, const fs::path& dataDir, I
         if (auto stop = confirmOverwrite(recordFile, BuildText::NationalQuestion, ask))
             return std::move(*stop);
 
-        TableReplacement tables;
+        TableReplacement tables(dataDir);
         const auto newRecords = tables.add(recordFile);
         const auto newIndex = tables.add(resolveTablePath(dataDir, TableFile::Index));
         const auto newLines = tables.add(resolveTablePath(dataDir, TableFile::Lines));

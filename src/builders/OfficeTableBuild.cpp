@@ -60,7 +60,7 @@ BuildOutcome buildOfficeTable(const fs::path& csv, const fs::path& dataDir, cons
         if (auto stop = confirmOverwrite(tableFile, BuildText::OfficeQuestion, ask))
             return std::move(*stop);
 
-        TableReplacement table;
+        TableReplacement table(dataDir);
         writeOffices(input, csv, table.add(tableFile), progress);
         progress.setValue(ProgressMaximum);
         table.commit();

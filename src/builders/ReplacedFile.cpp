@@ -8,7 +8,7 @@
 namespace mervasto {
 
 void writeReplacing(const std::filesystem::path& target, std::string_view bytes) {
-    TableReplacement replacement;
+    TableReplacement replacement(target.parent_path());
     const std::filesystem::path fresh = replacement.add(target);
     {
         std::ofstream out(fresh, std::ios::binary | std::ios::trunc);

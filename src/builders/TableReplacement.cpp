@@ -1,6 +1,7 @@
 #include "builders/TableReplacement.h"
 
 #include "data/DataError.h"
+#include "data/FileOperations.h"
 
 #include <random>
 #include <string>
@@ -12,105 +13,150 @@ namespace mervasto {
 
 namespace {
 
-// A name beside `target` that no file has yet: ".<name>.<random>.tmp". When the directory
-// cannot be looked into (a path too long, a symbolic link loop, no permission), no name can
-// be checked and none is tried again: that throws DataError(Io).
-fs::path temporaryBeside(const fs::path& target) {
+// A name beside `name` in `dir` that no file has yet. When the directory cannot be looked into
+// (a path too long, a symbolic link loop, no permission), no name can be checked and none is
+// tried again: that throws DataError(Io).
+std::string temporaryBeside(const fs::path& dir, const std::string& name) {
     thread_local std::mt19937_64 generator{std::random_device{}()};
     for (;;) {
-        std::string name = ".";
-        name += target.filename().string();
-        name += '.';
-        name += std::to_string(generator() % 1'000'000'000'000ULL);
-        name += ".tmp";
-        const auto candidate = target.parent_path() / name;
+        auto candidate = temporaryName(name, generator() % 1'000'000'000'000ULL);
         std::error_code error;
-        const bool taken = fs::exists(candidate, error);
+        const bool taken = fs::exists(dir / candidate, error);
         if (error)
-            throw DataError(DataError::Kind::Io, "cannot use the directory of " + target.string() +
-                                                     ": " + error.message());
+            throw DataError(DataError::Kind::Io,
+                            "cannot use the directory " + dir.string() + ": " + error.message());
         if (!taken)
             return candidate;
     }
 }
 
-[[noreturn]] void failCommit(const fs::path& target, const std::error_code& error) {
-    throw DataError(DataError::Kind::Io,
-                    "cannot replace " + target.string() + ": " + error.message());
+void removeQuietly(const fs::path& file) noexcept {
+    try {
+        fileOperations().remove(file);
+    } catch (...) {
+        // What cannot be removed now is removed by the next start.
+    }
+}
+
+bool isPresent(const fs::path& file) {
+    std::error_code error;
+    return fs::exists(file, error);
 }
 
 } // namespace
+
+TableReplacement::TableReplacement(const fs::path& dir)
+    : dir_(dir.empty() ? fs::path(".") : dir), lock_(dir_, TableLock::Mode::Shared) {}
 
 TableReplacement::~TableReplacement() {
     removeLeftovers();
 }
 
-fs::path TableReplacement::add(const fs::path& target) {
-    replacements_.push_back({target, temporaryBeside(target), {}});
-    return replacements_.back().fresh;
+fs::path TableReplacement::add(const fs::path& name) {
+    const std::string table = name.filename().string();
+    journal_.steps.push_back({table, temporaryBeside(dir_, table), {}});
+    const fs::path fresh = dir_ / journal_.steps.back().fresh;
+    fileOperations().createFile(fresh, {});
+    return fresh;
 }
 
 void TableReplacement::commit() {
+    lock_.makeExclusive();
+    finishInterruptedCommit(dir_); // one that died before this one began
+    for (const auto& step : journal_.steps)
+        fileOperations().syncFile(dir_ / step.fresh);
+    if (journal_.steps.size() == 1) {
+        renameOne();
+        return;
+    }
     keepBackups();
-    for (std::size_t index = 0; index < replacements_.size(); ++index) {
-        const auto& replacement = replacements_[index];
-        std::error_code error;
-        fs::rename(replacement.fresh, replacement.target, error);
-        if (error) {
-            restore(index);
-            failCommit(replacement.target, error);
-        }
+    writeJournal();
+    try {
+        renameAll();
+    } catch (...) {
+        undo();
+        throw;
     }
-    for (auto& replacement : replacements_)
-        replacement.fresh.clear();
-    removeLeftovers();
 }
 
-// A second name for the content of each existing target, so that it can be put back if a
-// later rename fails. A hard link costs nothing; where links are not supported, a copy.
+// One file needs no journal: its rename replaces it in one step.
+void TableReplacement::renameOne() {
+    const CommitStep& step = journal_.steps.front();
+    fileOperations().rename(dir_ / step.fresh, dir_ / step.table);
+    journal_.steps.clear();
+    try {
+        fileOperations().syncDirectory(dir_);
+    } catch (...) {
+        // the file is in place: the system writes the rename out in its own time
+    }
+}
+
+// A second name for the content of each existing table, so that it can be put back if a later
+// rename fails.
 void TableReplacement::keepBackups() {
-    for (auto& replacement : replacements_) {
-        std::error_code error;
-        if (!fs::exists(replacement.target, error))
+    for (auto& step : journal_.steps) {
+        if (!isPresent(dir_ / step.table))
             continue;
-        auto backup = temporaryBeside(replacement.target);
-        fs::create_hard_link(replacement.target, backup, error);
-        if (error) {
-            error.clear();
-            fs::copy_file(replacement.target, backup, error);
-        }
-        if (error) {
-            std::error_code ignored;
-            fs::remove(backup, ignored); // a copy cut short by a full disk
-            failCommit(replacement.target, error);
-        }
-        replacement.backup = std::move(backup);
+        auto backup = temporaryBeside(dir_, step.table);
+        fileOperations().link(dir_ / step.table, dir_ / backup);
+        step.backup = std::move(backup);
     }
 }
 
-void TableReplacement::restore(std::size_t replacedCount) noexcept {
-    for (std::size_t index = 0; index < replacedCount; ++index) {
-        auto& replacement = replacements_[index];
-        std::error_code error;
-        if (replacement.backup.empty()) {
-            fs::remove(replacement.target, error);
-            continue;
-        }
-        fs::rename(replacement.backup, replacement.target, error);
-        if (error)
-            replacement.backup.clear(); // never delete the only copy of the old content
+// Written under a temporary name, synced, then renamed into place: the rename is the point of
+// no return, and the directory sync makes it last.
+void TableReplacement::writeJournal() {
+    auto& files = fileOperations();
+    const fs::path written = dir_ / temporaryBeside(dir_, std::string(JournalName));
+    try {
+        files.createFile(written, journalBytes(journal_));
+        files.syncFile(written);
+        files.rename(written, dir_ / JournalName);
+    } catch (...) {
+        removeQuietly(written);
+        throw;
+    }
+    journalWritten_ = true;
+}
+
+// Once the tables are in place the build has succeeded: what cannot be cleared away now is
+// cleared by the next start, which finds the journal.
+void TableReplacement::renameAll() {
+    fileOperations().syncDirectory(dir_);
+    putJournalInPlace(dir_, journal_);
+    try {
+        clearJournalAway(dir_, journal_);
+    } catch (...) {
+        // left for the next start
+    }
+    journal_.steps.clear();
+}
+
+// Turns the journal round in place before anything is put back, so that a start after a death
+// during the undo goes on undoing. If even that cannot be written, the journal stays as it is
+// and the next start finishes the replacement.
+void TableReplacement::undo() noexcept {
+    try {
+        auto& files = fileOperations();
+        const fs::path journal = dir_ / JournalName;
+        files.overwrite(journal, JournalDirectionOffset,
+                        std::string(1, static_cast<char>(CommitDirection::Undo)));
+        files.syncFile(journal);
+        journal_.direction = CommitDirection::Undo;
+        carryOutJournal(dir_, journal_);
+        journal_.steps.clear();
+    } catch (...) {
+        // the journal stays as it was: the next start finishes the replacement
     }
 }
 
 void TableReplacement::removeLeftovers() noexcept {
-    for (auto& replacement : replacements_) {
-        std::error_code ignored;
-        if (!replacement.fresh.empty())
-            fs::remove(replacement.fresh, ignored);
-        if (!replacement.backup.empty())
-            fs::remove(replacement.backup, ignored);
-        replacement.fresh.clear();
-        replacement.backup.clear();
+    if (journalWritten_)
+        return;
+    for (const auto& step : journal_.steps) {
+        removeQuietly(dir_ / step.fresh);
+        if (!step.backup.empty())
+            removeQuietly(dir_ / step.backup);
     }
 }
 

@@ -1,42 +1,48 @@
 #pragma once
 
+#include "data/TableCommit.h"
+#include "data/TableLock.h"
+
 #include <filesystem>
 #include <vector>
 
 namespace mervasto {
 
-// New versions of a set of table files, written under temporary names in the directory of the
-// files they replace and put in place together. Until commit() succeeds every old file stays
-// exactly as it was; whatever was not committed is removed when the object goes away, so no
-// temporary file is left behind on any path.
+// New versions of a set of table files of one directory, written under temporary names beside
+// the files they replace and put in place together, all or nothing, even when the process dies
+// or the power goes during the commit (data/TableCommit.h tells how; a single file, which may
+// be any file, needs no journal). Until commit() passes
+// its point of no return every old file stays exactly as it was; whatever was not committed is
+// removed when the object goes away. The object holds the directory's table lock shared from
+// its construction, so that no other start takes its new files for leftovers.
 class TableReplacement {
 public:
-    TableReplacement() = default;
+    explicit TableReplacement(const std::filesystem::path& dir);
     ~TableReplacement();
     TableReplacement(const TableReplacement&) = delete;
     TableReplacement& operator=(const TableReplacement&) = delete;
 
-    // Registers `target` for replacement and returns the temporary path that the new content
-    // is to be written to (the file is not created here).
-    std::filesystem::path add(const std::filesystem::path& target);
+    // Registers the table `name` of the directory for replacement, creates its (empty)
+    // temporary file and returns its path, to which the new content is to be written.
+    std::filesystem::path add(const std::filesystem::path& name);
 
-    // Renames every new file over its target, in the order they were added. When a rename
-    // fails, the targets already replaced get their old content back (or are removed when they
-    // did not exist before) and DataError(Io) is thrown.
+    // Syncs every new file and renames it over its table. When that fails, the tables already
+    // replaced get their old content back (or are removed when they did not exist before) and
+    // DataError(Io) is thrown.
     void commit();
 
 private:
-    struct Replacement {
-        std::filesystem::path target;
-        std::filesystem::path fresh;  // the new content
-        std::filesystem::path backup; // the old content while committing; empty if none
-    };
-
+    void renameOne();
     void keepBackups();
-    void restore(std::size_t replacedCount) noexcept;
+    void writeJournal();
+    void renameAll();
+    void undo() noexcept;
     void removeLeftovers() noexcept;
 
-    std::vector<Replacement> replacements_;
+    std::filesystem::path dir_;
+    TableLock lock_;
+    CommitJournal journal_;
+    bool journalWritten_ = false; // past the point of no return: the journal owns the files
 };
 
 } // namespace mervasto

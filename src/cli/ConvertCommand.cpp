@@ -5,6 +5,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/RowProgress.h"
 #include "data/IndexLoader.h"
+#include "data/TableCommit.h"
 #include "data/Utf8.h"
 #include "search/AddressListConversion.h"
 
@@ -80,6 +81,7 @@ int ConvertCommand::run(const std::filesystem::path& dataDir, Console& console) 
         console.err("cannot read " + input_ + "\n");
         return Failure;
     }
+    std::optional<TableLock> tables = lockWholeTables(dataDir); // no build replaces them meanwhile
     const auto index = std::make_unique<IndexTable>();
     loadIndexTable(dataDir, *index);
     BatchSearch search(dataDir, *index);
@@ -94,6 +96,7 @@ int ConvertCommand::run(const std::filesystem::path& dataDir, Console& console) 
         progress.update(conversion.rowsDone());
     }
     progress.finish(conversion.rowsDone());
+    tables.reset(); // the output file may go beside the tables, which needs the lock itself
 
     const std::string output = json_ ? jsonLines(conversion) : conversion.outputBytes();
     if (output_.empty()) {

@@ -6,6 +6,8 @@
 #include "cli/ExitStatus.h"
 #include "cli/SearchCommand.h"
 #include "data/DataDirectory.h"
+#include "data/DataError.h"
+#include "data/TableCommit.h"
 #include "data/TablePaths.h"
 
 #include <CLI/CLI.hpp>
@@ -65,6 +67,13 @@ int runCli(const std::vector<std::string>& arguments, Console& console) {
     if (where->parsed()) {
         console.out(utf8FromPath(directory) + "\n");
         return Success;
+    }
+    // A build that died half way is finished or undone before any command reads the tables.
+    try {
+        recoverInterruptedCommit(directory);
+    } catch (const DataError& error) {
+        console.err(std::string(error.what()) + "\n");
+        return Failure;
     }
     if (search.chosen())
         return search.run(directory, console);

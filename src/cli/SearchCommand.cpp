@@ -2,6 +2,7 @@
 
 #include "cli/ExitStatus.h"
 #include "data/IndexLoader.h"
+#include "data/TableCommit.h"
 #include "data/Utf8.h"
 #include "search/Search.h"
 
@@ -71,6 +72,7 @@ SearchCommand::SearchCommand(CLI::App& app)
 }
 
 int SearchCommand::run(const std::filesystem::path& dataDir, Console& console) const {
+    const TableLock tables = lockWholeTables(dataDir); // no build replaces them meanwhile
     const auto index = std::make_unique<IndexTable>();
     if (!office_)
         loadIndexTable(dataDir, *index);

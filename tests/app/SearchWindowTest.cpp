@@ -1,6 +1,8 @@
 #include "SearchWindowTest.h"
 
 #include "WindowHarness.h"
+#include "builders/NationalTableBuild.h"
+#include "data/Cp932Codec.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -307,4 +309,36 @@ void SearchWindowTest::theModeSwitchChangesTheTooltip() {
     QCOMPARE(text2->toolTip(),
              QStringLiteral("入力する住所・地名は、丁目・番地は省いてください。"));
     QCOMPARE(harness.window->statusText(), QString());
+}
+
+namespace {
+
+class NoProgress : public mervasto::BuildProgress {
+    void setRange(int, int) override {}
+    void setValue(int) override {}
+};
+
+} // namespace
+
+// A build by another process (here: into the same directory, with an index of its own) puts
+// the city at other record numbers: the window must not read the new records with the index
+// it loaded at start-up.
+void SearchWindowTest::tablesReplacedElsewhereAreSearchedWithTheirOwnIndex() {
+    WindowHarness harness;
+    startWithTables(harness);
+    const auto csv = harness.lockDir / "KEN_ALL.CSV";
+    mervasto::test::writeBytes(
+        csv, mervasto::encodeCp932(u"01101,,0600001,,,,北海道,札幌市,北一条西,0,0,0,0,0,0\r\n"
+                                   u"13101,,1009999,,,,東京都,千代田区,霞が関,0,0,0,0,0,0\r\n"));
+    NoProgress progress;
+    const auto elsewhere = std::make_unique<mervasto::IndexTable>();
+    const auto outcome = mervasto::buildNationalTables(
+        csv, harness.dataDir.path(), *elsewhere,
+        [](const std::u16string&) { return mervasto::OverwriteAnswer::Yes; }, progress);
+    QCOMPARE(outcome.result, mervasto::BuildResult::Completed);
+
+    searchFromKeyboard(harness, QStringLiteral("東京都千代田区霞が関"));
+    QCOMPARE(listed(harness),
+             QStringList{QStringLiteral("100-9999  ") + padded("東京都千代田区霞が関")});
+    QCOMPARE(harness.control<QLineEdit>("Text1")->text(), QStringLiteral("100-9999"));
 }

@@ -24,4 +24,5 @@ private slots:
     void copyPutsTheCodeOnTheClipboard();
     void nextSearchClearsTheWindow();
     void theModeSwitchChangesTheTooltip();
+    void tablesReplacedElsewhereAreSearchedWithTheirOwnIndex();
 };

@@ -9,42 +9,42 @@ namespace {
 
 TEST(TableReplacement, CommitPutsEveryNewFileInPlace) {
     TempDir dir;
-    writeBytes(dir / "a", "old a");
+    writeBytes(dir / "ZIPID1.txt", "old index");
     {
-        TableReplacement tables;
-        writeBytes(tables.add(dir / "a"), "new a");
-        writeBytes(tables.add(dir / "b"), "new b");
+        TableReplacement tables(dir.path());
+        writeBytes(tables.add(dir / "ZIPID1.txt"), "new index");
+        writeBytes(tables.add(dir / "ZipCode1.txt"), "new lines");
         tables.commit();
     }
-    EXPECT_EQ(readBytes(dir / "a"), "new a");
-    EXPECT_EQ(readBytes(dir / "b"), "new b");
-    EXPECT_EQ(listDirectory(dir.path()), "a\nb\n");
+    EXPECT_EQ(readBytes(dir / "ZIPID1.txt"), "new index");
+    EXPECT_EQ(readBytes(dir / "ZipCode1.txt"), "new lines");
+    EXPECT_EQ(listDirectory(dir.path()), "ZIPID1.txt\nZipCode1.txt\n");
 }
 
 TEST(TableReplacement, WithoutCommitNothingChangesAndNothingIsLeft) {
     TempDir dir;
-    writeBytes(dir / "a", "old a");
+    writeBytes(dir / "ZIPID1.txt", "old index");
     {
-        TableReplacement tables;
-        writeBytes(tables.add(dir / "a"), "new a");
-        writeBytes(tables.add(dir / "b"), "new b");
+        TableReplacement tables(dir.path());
+        writeBytes(tables.add(dir / "ZIPID1.txt"), "new index");
+        writeBytes(tables.add(dir / "ZipCode1.txt"), "new lines");
     }
-    EXPECT_EQ(readBytes(dir / "a"), "old a");
-    EXPECT_EQ(listDirectory(dir.path()), "a\n");
+    EXPECT_EQ(readBytes(dir / "ZIPID1.txt"), "old index");
+    EXPECT_EQ(listDirectory(dir.path()), "ZIPID1.txt\n");
 }
 
-TEST(TableReplacement, FailedRenameRestoresTheFilesAlreadyReplaced) {
+TEST(TableReplacement, ATableThatCannotBeReplacedChangesNothing) {
     TempDir dir;
-    writeBytes(dir / "a", "old a");
+    writeBytes(dir / "ZIPID1.txt", "old index");
+    std::filesystem::create_directories(dir / "ZipCode1.txt" / "in the way");
     {
-        TableReplacement tables;
-        writeBytes(tables.add(dir / "a"), "new a");
-        writeBytes(tables.add(dir / "b"), "new b");
-        tables.add(dir / "c"); // never written: its rename fails
+        TableReplacement tables(dir.path());
+        writeBytes(tables.add(dir / "ZIPID1.txt"), "new index");
+        writeBytes(tables.add(dir / "ZipCode1.txt"), "new lines");
         EXPECT_THROW(tables.commit(), DataError);
     }
-    EXPECT_EQ(readBytes(dir / "a"), "old a");
-    EXPECT_EQ(listDirectory(dir.path()), "a\n");
+    EXPECT_EQ(readBytes(dir / "ZIPID1.txt"), "old index");
+    EXPECT_EQ(listDirectory(dir.path()), "ZIPID1.txt\nZipCode1.txt\n");
 }
 
 } // namespace

@@ -1,0 +1,239 @@
+#include "data/TableCommit.h"
+
+#include "data/DataError.h"
+#include "data/FileOperations.h"
+#include "data/TablePaths.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace mervasto {
+
+namespace {
+
+constexpr std::string_view TemporarySuffix = ".tmp";
+constexpr std::string_view JournalEnd = "end\n";
+constexpr std::array TableNames = {TableFile::Records, TableFile::Index, TableFile::Lines,
+                                   TableFile::Offices};
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return asciiLower(x) == asciiLower(y); });
+}
+
+bool isTableName(std::string_view name) {
+    return std::any_of(TableNames.begin(), TableNames.end(), [&](std::string_view table) {
+        return equalsIgnoringAsciiCase(name, table);
+    });
+}
+
+// The name that `temporary` is a temporary of, if it has the shape ".<name>.<digits>.tmp".
+std::optional<std::string_view> temporaryOf(std::string_view temporary) {
+    if (temporary.size() < 1 + TemporarySuffix.size() || temporary.front() != '.' ||
+        !temporary.ends_with(TemporarySuffix))
+        return std::nullopt;
+    const std::string_view inner =
+        temporary.substr(1, temporary.size() - 1 - TemporarySuffix.size());
+    const std::size_t dot = inner.rfind('.');
+    if (dot == std::string_view::npos || dot + 1 == inner.size())
+        return std::nullopt;
+    const std::string_view digits = inner.substr(dot + 1);
+    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return inner.substr(0, dot);
+}
+
+std::optional<CommitStep> parseStep(std::string_view line) {
+    const std::size_t first = line.find('\t');
+    const std::size_t second = line.find('\t', first == std::string_view::npos ? first : first + 1);
+    if (second == std::string_view::npos || line.find('\t', second + 1) != std::string_view::npos)
+        return std::nullopt;
+    CommitStep step{std::string(line.substr(0, first)),
+                    std::string(line.substr(first + 1, second - first - 1)),
+                    std::string(line.substr(second + 1))};
+    const bool valid = isTableName(step.table) && temporaryOf(step.fresh) == step.table &&
+                       (step.backup.empty() || temporaryOf(step.backup) == step.table);
+    return valid ? std::optional(std::move(step)) : std::nullopt;
+}
+
+std::optional<CommitDirection> parseDirection(std::string_view line) {
+    if (line == "F")
+        return CommitDirection::Forward;
+    if (line == "U")
+        return CommitDirection::Undo;
+    return std::nullopt;
+}
+
+bool isPresent(const fs::path& file) {
+    std::error_code error;
+    return fs::exists(fs::symlink_status(file, error));
+}
+
+std::string readJournal(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in.is_open())
+        throw DataError(DataError::Kind::Io, "cannot read " + file.string());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void renameForward(const fs::path& dir, const CommitJournal& journal) {
+    for (const auto& step : journal.steps) {
+        if (isPresent(dir / step.fresh))
+            fileOperations().rename(dir / step.fresh, dir / step.table);
+    }
+}
+
+void renameBack(const fs::path& dir, const CommitJournal& journal) {
+    for (const auto& step : journal.steps) {
+        if (step.backup.empty())
+            fileOperations().remove(dir / step.table);
+        else if (isPresent(dir / step.backup))
+            fileOperations().rename(dir / step.backup, dir / step.table);
+    }
+}
+
+std::vector<fs::path> temporaries(const fs::path& dir) {
+    std::vector<fs::path> found;
+    std::error_code error;
+    for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+        if (isTemporaryName(it->path().filename().string()))
+            found.push_back(it->path());
+    }
+    return found;
+}
+
+void removeTemporaries(const fs::path& dir) {
+    const auto leftovers = temporaries(dir);
+    if (leftovers.empty())
+        return;
+    const auto lock = TableLock::tryExclusive(dir);
+    if (!lock)
+        return; // a build is writing them; it removes its own
+    for (const auto& leftover : temporaries(dir))
+        fileOperations().remove(leftover);
+    fileOperations().syncDirectory(dir);
+}
+
+} // namespace
+
+std::string journalBytes(const CommitJournal& journal) {
+    std::string bytes(JournalHeader);
+    bytes += static_cast<char>(journal.direction);
+    bytes += '\n';
+    for (const auto& step : journal.steps)
+        bytes += step.table + '\t' + step.fresh + '\t' + step.backup + '\n';
+    bytes += JournalEnd;
+    return bytes;
+}
+
+std::optional<CommitJournal> parseJournal(std::string_view bytes) {
+    if (!bytes.starts_with(JournalHeader) || !bytes.ends_with(JournalEnd))
+        return std::nullopt;
+    bytes.remove_prefix(JournalHeader.size());
+    bytes.remove_suffix(JournalEnd.size());
+    CommitJournal journal;
+    for (bool first = true; !bytes.empty(); first = false) {
+        const std::size_t end = bytes.find('\n');
+        if (end == std::string_view::npos)
+            return std::nullopt;
+        const std::string_view line = bytes.substr(0, end);
+        bytes.remove_prefix(end + 1);
+        if (first) {
+            const auto direction = parseDirection(line);
+            if (!direction)
+                return std::nullopt;
+            journal.direction = *direction;
+        } else if (auto step = parseStep(line)) {
+            journal.steps.push_back(std::move(*step));
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (journal.steps.empty())
+        return std::nullopt;
+    return journal;
+}
+
+std::string temporaryName(std::string_view name, std::uint64_t number) {
+    std::string temporary = ".";
+    temporary += name;
+    temporary += '.';
+    temporary += std::to_string(number);
+    temporary += TemporarySuffix;
+    return temporary;
+}
+
+bool isTemporaryName(std::string_view fileName) {
+    const auto name = temporaryOf(fileName);
+    return name && (isTableName(*name) || *name == JournalName);
+}
+
+void putJournalInPlace(const fs::path& dir, const CommitJournal& journal) {
+    if (journal.direction == CommitDirection::Forward)
+        renameForward(dir, journal);
+    else
+        renameBack(dir, journal);
+    fileOperations().syncDirectory(dir);
+}
+
+void clearJournalAway(const fs::path& dir, const CommitJournal& journal) {
+    for (const auto& step : journal.steps) {
+        const bool forward = journal.direction == CommitDirection::Forward;
+        const std::string& unused = forward ? step.backup : step.fresh;
+        if (!unused.empty())
+            fileOperations().remove(dir / unused);
+    }
+    fileOperations().remove(dir / JournalName);
+    fileOperations().syncDirectory(dir);
+}
+
+void carryOutJournal(const fs::path& dir, const CommitJournal& journal) {
+    putJournalInPlace(dir, journal);
+    clearJournalAway(dir, journal);
+}
+
+void finishInterruptedCommit(const fs::path& dir) {
+    const fs::path file = dir / JournalName;
+    if (!isPresent(file))
+        return;
+    if (const auto journal = parseJournal(readJournal(file))) {
+        carryOutJournal(dir, *journal);
+        return;
+    }
+    fileOperations().remove(file);
+    fileOperations().syncDirectory(dir);
+}
+
+void recoverInterruptedCommit(const fs::path& dir) {
+    if (isPresent(dir / JournalName)) {
+        const TableLock lock(dir, TableLock::Mode::Exclusive);
+        finishInterruptedCommit(dir);
+    }
+    removeTemporaries(dir);
+}
+
+TableLock lockWholeTables(const fs::path& dir) {
+    {
+        TableLock lock(dir, TableLock::Mode::Shared);
+        // A replacement in progress holds the lock: a journal seen now is one that died.
+        if (!isPresent(dir / JournalName))
+            return lock;
+    }
+    recoverInterruptedCommit(dir);
+    TableLock lock(dir, TableLock::Mode::Shared);
+    if (isPresent(dir / JournalName))
+        throw DataError(DataError::Kind::Io,
+                        "cannot finish the replacement of the tables in " + dir.string());
+    return lock;
+}
+
+} // namespace mervasto
