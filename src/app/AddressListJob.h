@@ -1,6 +1,5 @@
 #pragma once
 
-#include "data/Filest.h"
 #include "search/AddressListConversion.h"
 
 #include <atomic>
@@ -23,9 +22,10 @@ public:
         std::filesystem::path output;
     };
 
-    // Starts at once. `index` must stay unchanged until the job has ended.
+    // Starts at once. The job searches the tables in `dataDir` with their own index, held so
+    // that no build replaces them while it reads.
     AddressListJob(const Files& files, const AddressListOptions& options,
-                   const std::filesystem::path& dataDir, const IndexTable& index);
+                   const std::filesystem::path& dataDir);
     // Cancels the job and waits for it.
     ~AddressListJob();
     AddressListJob(const AddressListJob&) = delete;
@@ -42,7 +42,7 @@ public:
 
 private:
     State run(const Files& files, const AddressListOptions& options,
-              const std::filesystem::path& dataDir, const IndexTable& index);
+              const std::filesystem::path& dataDir);
 
     std::atomic<bool> cancelled_ = false;
     std::atomic<State> state_ = State::Running;

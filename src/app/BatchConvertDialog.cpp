@@ -118,7 +118,7 @@ void BatchConvertDialog::Command1_Click() {
     job_ = std::make_unique<AddressListJob>(
         AddressListJob::Files{toPath(Text1->text()), toPath(Text3->text())},
         AddressListOptions{static_cast<std::size_t>(Text2->value()), Check1->isChecked()},
-        context_.dataDir, context_.filest.indexTable);
+        context_.dataDir);
     setRunning(true);
     jobTimer_->start();
 }

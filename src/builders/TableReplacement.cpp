@@ -1,4 +1,5 @@
 #include "builders/TableReplacement.h"
+#include "data/Utf8.h"
 
 #include "data/DataError.h"
 #include "data/FileOperations.h"
@@ -21,10 +22,10 @@ std::string temporaryBeside(const fs::path& dir, const std::string& name) {
     for (;;) {
         auto candidate = temporaryName(name, generator() % 1'000'000'000'000ULL);
         std::error_code error;
-        const bool taken = fs::exists(dir / candidate, error);
+        const bool taken = fs::exists(named(dir, candidate), error);
         if (error)
             throw DataError(DataError::Kind::Io,
-                            "cannot use the directory " + dir.string() + ": " + error.message());
+                            "cannot use the directory " + nameText(dir) + ": " + error.message());
         if (!taken)
             return candidate;
     }
@@ -53,9 +54,9 @@ TableReplacement::~TableReplacement() {
 }
 
 fs::path TableReplacement::add(const fs::path& name) {
-    const std::string table = name.filename().string();
+    const std::string table = nameText(name.filename());
     journal_.steps.push_back({table, temporaryBeside(dir_, table), {}});
-    const fs::path fresh = dir_ / journal_.steps.back().fresh;
+    const fs::path fresh = named(dir_, journal_.steps.back().fresh);
     fileOperations().createFile(fresh, {});
     return fresh;
 }
@@ -64,7 +65,7 @@ void TableReplacement::commit() {
     lock_.makeExclusive();
     finishInterruptedCommit(dir_); // one that died before this one began
     for (const auto& step : journal_.steps)
-        fileOperations().syncFile(dir_ / step.fresh);
+        fileOperations().syncFile(named(dir_, step.fresh));
     if (journal_.steps.size() == 1) {
         renameOne();
         return;
@@ -82,7 +83,7 @@ void TableReplacement::commit() {
 // One file needs no journal: its rename replaces it in one step.
 void TableReplacement::renameOne() {
     const CommitStep& step = journal_.steps.front();
-    fileOperations().rename(dir_ / step.fresh, dir_ / step.table);
+    fileOperations().rename(named(dir_, step.fresh), named(dir_, step.table));
     journal_.steps.clear();
     try {
         fileOperations().syncDirectory(dir_);
@@ -95,10 +96,10 @@ void TableReplacement::renameOne() {
 // rename fails.
 void TableReplacement::keepBackups() {
     for (auto& step : journal_.steps) {
-        if (!isPresent(dir_ / step.table))
+        if (!isPresent(named(dir_, step.table)))
             continue;
         auto backup = temporaryBeside(dir_, step.table);
-        fileOperations().link(dir_ / step.table, dir_ / backup);
+        fileOperations().link(named(dir_, step.table), named(dir_, backup));
         step.backup = std::move(backup);
     }
 }
@@ -107,7 +108,7 @@ void TableReplacement::keepBackups() {
 // no return, and the directory sync makes it last.
 void TableReplacement::writeJournal() {
     auto& files = fileOperations();
-    const fs::path written = dir_ / temporaryBeside(dir_, std::string(JournalName));
+    const fs::path written = named(dir_, temporaryBeside(dir_, std::string(JournalName)));
     try {
         files.createFile(written, journalBytes(journal_));
         files.syncFile(written);
@@ -154,9 +155,9 @@ void TableReplacement::removeLeftovers() noexcept {
     if (journalWritten_)
         return;
     for (const auto& step : journal_.steps) {
-        removeQuietly(dir_ / step.fresh);
+        removeQuietly(named(dir_, step.fresh));
         if (!step.backup.empty())
-            removeQuietly(dir_ / step.backup);
+            removeQuietly(named(dir_, step.backup));
     }
 }
 

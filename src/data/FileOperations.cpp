@@ -1,4 +1,5 @@
 #include "data/FileOperations.h"
+#include "data/Utf8.h"
 
 #include "data/DataError.h"
 
@@ -24,7 +25,7 @@ namespace {
 [[noreturn]] void fail(const std::string& action, const fs::path& file,
                        const std::error_code& error) {
     throw DataError(DataError::Kind::Io,
-                    "cannot " + action + " " + file.string() + ": " + error.message());
+                    "cannot " + action + " " + nameText(file) + ": " + error.message());
 }
 
 void writeOrFail(std::ostream& out, std::string_view bytes, const fs::path& file) {

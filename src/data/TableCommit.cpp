@@ -1,4 +1,5 @@
 #include "data/TableCommit.h"
+#include "data/Utf8.h"
 
 #include "data/DataError.h"
 #include "data/FileOperations.h"
@@ -81,23 +82,23 @@ bool isPresent(const fs::path& file) {
 std::string readJournal(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in.is_open())
-        throw DataError(DataError::Kind::Io, "cannot read " + file.string());
+        throw DataError(DataError::Kind::Io, "cannot read " + nameText(file));
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void renameForward(const fs::path& dir, const CommitJournal& journal) {
     for (const auto& step : journal.steps) {
-        if (isPresent(dir / step.fresh))
-            fileOperations().rename(dir / step.fresh, dir / step.table);
+        if (isPresent(named(dir, step.fresh)))
+            fileOperations().rename(named(dir, step.fresh), named(dir, step.table));
     }
 }
 
 void renameBack(const fs::path& dir, const CommitJournal& journal) {
     for (const auto& step : journal.steps) {
         if (step.backup.empty())
-            fileOperations().remove(dir / step.table);
-        else if (isPresent(dir / step.backup))
-            fileOperations().rename(dir / step.backup, dir / step.table);
+            fileOperations().remove(named(dir, step.table));
+        else if (isPresent(named(dir, step.backup)))
+            fileOperations().rename(named(dir, step.backup), named(dir, step.table));
     }
 }
 
@@ -105,7 +106,7 @@ std::vector<fs::path> temporaries(const fs::path& dir) {
     std::vector<fs::path> found;
     std::error_code error;
     for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
-        if (isTemporaryName(it->path().filename().string()))
+        if (isTemporaryName(nameText(it->path().filename())))
             found.push_back(it->path());
     }
     return found;
@@ -190,7 +191,7 @@ void clearJournalAway(const fs::path& dir, const CommitJournal& journal) {
         const bool forward = journal.direction == CommitDirection::Forward;
         const std::string& unused = forward ? step.backup : step.fresh;
         if (!unused.empty())
-            fileOperations().remove(dir / unused);
+            fileOperations().remove(named(dir, unused));
     }
     fileOperations().remove(dir / JournalName);
     fileOperations().syncDirectory(dir);
@@ -232,7 +233,7 @@ TableLock lockWholeTables(const fs::path& dir) {
     TableLock lock(dir, TableLock::Mode::Shared);
     if (isPresent(dir / JournalName))
         throw DataError(DataError::Kind::Io,
-                        "cannot finish the replacement of the tables in " + dir.string());
+                        "cannot finish the replacement of the tables in " + nameText(dir));
     return lock;
 }
 

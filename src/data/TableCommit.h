@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/TableLock.h"
+#include "data/Utf8.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -23,7 +24,7 @@ namespace mervasto {
 // and the old files are put back from their backups, a second name that each old table got
 // before the journal was written.
 
-// One table of a replacement. All names are file names in the table directory.
+// One table of a replacement. All names are file names in the table directory, as UTF-8.
 struct CommitStep {
     std::string table;  // the table, as its file is named
     std::string fresh;  // the temporary holding its new content

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,16 @@ Utf8Character decodeUtf8Character(std::string_view text, std::size_t pos);
 // The length of `bytes` without a multibyte sequence cut off by its end (for reading UTF-8 in
 // chunks: the rest is completed by the next chunk).
 std::size_t completeUtf8Length(std::string_view bytes);
+
+// File names as UTF-8 text, whatever the platform's own form of names (narrow names on
+// Windows would take the ANSI code page, which cannot hold every name): for messages, and for
+// names that are written down, as in the commit record of a table replacement.
+inline std::string nameText(const std::filesystem::path& name) {
+    const std::u8string text = name.u8string();
+    return {text.begin(), text.end()};
+}
+inline std::filesystem::path named(const std::filesystem::path& dir, std::string_view name) {
+    return dir / std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
 
 } // namespace mervasto

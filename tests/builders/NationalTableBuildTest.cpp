@@ -356,7 +356,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const BuildPlace& place) {
                         writeBytes(place.csv, std::string("\x7F"
                                                           "ELF\x02\x01\x01\0\0\0,,\xFF\xFE",
-                                                          16) +
+                                                          14) +
                                                   std::string(200, '\0'));
                     },
                     true, BuildResult::Refused, "input.csv: "}),
