@@ -1,8 +1,8 @@
 #include "builders/TableReplacement.h"
-#include "data/Utf8.h"
 
 #include "data/DataError.h"
 #include "data/FileOperations.h"
+#include "data/Utf8.h"
 
 #include <random>
 #include <string>

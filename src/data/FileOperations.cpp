@@ -1,7 +1,7 @@
 #include "data/FileOperations.h"
-#include "data/Utf8.h"
 
 #include "data/DataError.h"
+#include "data/Utf8.h"
 
 #include <fstream>
 #include <string>

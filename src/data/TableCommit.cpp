@@ -1,9 +1,9 @@
 #include "data/TableCommit.h"
-#include "data/Utf8.h"
 
 #include "data/DataError.h"
 #include "data/FileOperations.h"
 #include "data/TablePaths.h"
+#include "data/Utf8.h"
 
 #include <algorithm>
 #include <array>
