@@ -39,6 +39,18 @@ void showInFront(QWidget* window) {
     window->activateWindow();
 }
 
+// Shows a modal window that `open` keeps track of, made by `make`, until it closes; while it
+// is open, the same command only brings it to the front.
+template <typename Make> void execOnce(QPointer<QDialog>& open, Make make) {
+    if (open) {
+        showInFront(open);
+        return;
+    }
+    open = make();
+    open->exec();
+    delete open;
+}
+
 // The busy pointer while the shell starts the help viewer; the normal one again on every way
 // out.
 class BusyPointer {
@@ -93,13 +105,7 @@ QAction* ZipCodeConv::addMenuItem(QMenu* menu, const char* name, const QString& 
 }
 
 void ZipCodeConv::mnuNew_Click() {
-    if (nationalBuilder_) {
-        showInFront(nationalBuilder_);
-        return;
-    }
-    nationalBuilder_ = new ZipCodeConv1(context_, this);
-    nationalBuilder_->exec();
-    delete nationalBuilder_;
+    execOnce(nationalBuilder_, [this] { return new ZipCodeConv1(context_, this); });
 }
 
 void ZipCodeConv::mnuNew2_Click() {
@@ -114,13 +120,7 @@ void ZipCodeConv::mnuNew2_Click() {
 
 // Modal, like the national builder: the index it searches cannot be rebuilt while it runs.
 void ZipCodeConv::mnuBatch_Click() {
-    if (batchConverter_) {
-        showInFront(batchConverter_);
-        return;
-    }
-    batchConverter_ = new BatchConvertDialog(context_, this);
-    batchConverter_->exec();
-    delete batchConverter_;
+    execOnce(batchConverter_, [this] { return new BatchConvertDialog(context_, this); });
 }
 
 void ZipCodeConv::mnuClose_Click() {
