@@ -141,16 +141,25 @@ wine_path_of_build() {
         sed 's/^WINEPATH=//; s/\\;/;/g'
 }
 
+# Wine's desktop process, which holds the clipboard too, belongs to the X server of the
+# program that started it, and lives as long as the Wine server. A new prefix's first start
+# (wineboot) starts it with no display at all, and then no window ever reaches an X server. So
+# each X server here gets a Wine server of its own, started by the window shown there.
+restart_wine() {
+    "$wineserver" -k 2>/dev/null
+    "$wineserver" -w 2>/dev/null
+}
+
 echo "-- the window on Xvfb (windows platform plugin)"
 if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
     echo "SKIP the window on Xvfb: needs xvfb, xdotool and xclip"
 elif [ -z "$portable" ]; then
     check "window on Xvfb: no unpacked zip to run" false
 else
-    # Wine's clipboard keeps to the display that its first window used, and a display number
-    # used again later shows no more windows: the X server of these checks is started first,
-    # the end-to-end test (which needs the clipboard) starts its own, another display, and
-    # draws the first window; the other checks run on the first server afterwards.
+    # A display number used again later shows no more windows: the X server of these checks
+    # is started first, the end-to-end test (which needs the clipboard) starts its own on
+    # another display, and its window starts a Wine server there; the other checks run on the
+    # first X server afterwards, with a Wine server started by their first window.
     # shellcheck disable=SC2034 # read by x-session.sh
     XS_DEADLINE=$((SECONDS + 300))
     source tests/e2e/x-session.sh
@@ -158,14 +167,16 @@ else
     if xs_start_xserver; then
         e2e_bin=$work/e2e-bin
         mkdir -p "$e2e_bin"
-        printf '#!/bin/sh\nexec bash %q %q "$@"\n' "$PWD/scripts/lib/wine-program.sh" \
-            'P:\mervasto.exe' >"$e2e_bin/mervasto"
+        printf '#!/bin/sh\n%q -k 2>/dev/null; %q -w 2>/dev/null\nexec bash %q %q "$@"\n' \
+            "$wineserver" "$wineserver" "$PWD/scripts/lib/wine-program.sh" 'P:\mervasto.exe' \
+            >"$e2e_bin/mervasto"
         printf '#!/bin/sh\nexec bash %q %q "$@"\n' "$PWD/scripts/lib/wine-program.sh" \
             'P:\mervasto-cli.exe' >"$e2e_bin/mervasto-cli"
         chmod +x "$e2e_bin"/*
         check "window: keyboard search, choose a line, copy its code (as tests/e2e)" \
             bash tests/e2e/copy-postal-code.sh "$e2e_bin/mervasto" "$e2e_bin/mervasto-cli" \
             "$PWD/samples" "$PWD/$build/screenshots/e2e-failure.png"
+        restart_wine
         (windows_window_checks)
     else
         check "window on Xvfb: the X server starts" false
