@@ -19,7 +19,7 @@ bool CsvRowReader::next(std::vector<std::u16string>& row) {
         if (items_.atEnd())
             refuse("row " + std::to_string(rowNumber_) + " ends after " + std::to_string(column) +
                    " of " + std::to_string(row.size()) + " items");
-        row[column] = items_.readText();
+        items_.readText(row[column]);
     }
     if (const auto fault = shape_.fault(row))
         refuse("row " + std::to_string(rowNumber_) + ": " + *fault);

@@ -40,13 +40,6 @@ Cp932Repertoire::Cp932Repertoire() {
     known_.fill(0);
 }
 
-char16_t Cp932Repertoire::tableCharacter(char16_t unit) {
-    char16_t& known = known_[unit];
-    if (known == 0)
-        known = lookUp(unit);
-    return known;
-}
-
 char16_t Cp932Repertoire::lookUp(char16_t unit) const {
     if (unit < 0x80)
         return unit;

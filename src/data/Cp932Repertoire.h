@@ -16,7 +16,12 @@ public:
     Cp932Repertoire();
 
     // `unit` is a character of the Basic Multilingual Plane, not a surrogate.
-    char16_t tableCharacter(char16_t unit);
+    char16_t tableCharacter(char16_t unit) {
+        char16_t& known = known_[unit];
+        if (known == 0)
+            known = lookUp(unit);
+        return known;
+    }
 
 private:
     char16_t lookUp(char16_t unit) const;

@@ -139,9 +139,15 @@ void ItemReader::requireInput() {
 }
 
 std::u16string ItemReader::readText() {
+    std::u16string item;
+    readText(item);
+    return item;
+}
+
+void ItemReader::readText(std::u16string& item) {
     requireInput();
     skipWhile([](char16_t c) { return c == u' '; });
-    std::u16string item;
+    item.clear();
     if (available() && peek() == u'"') {
         ++pos_;
         takeWhile([](char16_t c) { return c != u'"'; }, item);
@@ -150,7 +156,6 @@ std::u16string ItemReader::readText() {
         takeWhile([](char16_t c) { return !isItemEnd(c); }, item);
     }
     consumeDelimiter();
-    return item;
 }
 
 std::int32_t ItemReader::readNumber() {

@@ -41,6 +41,8 @@ public:
 
     bool atEnd();
     std::u16string readText();
+    // The same into `item`, whose storage is reused.
+    void readText(std::u16string& item);
     std::int32_t readNumber();
     std::u16string readLine();
 

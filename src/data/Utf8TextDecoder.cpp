@@ -4,6 +4,26 @@
 
 namespace mervasto {
 
+namespace {
+
+// The character of a well-formed three-byte sequence at `pos` (most of a Japanese text: kana
+// and kanji), else 0, and decodeUtf8Character() takes over.
+char32_t threeByteCharacter(std::string_view utf8, std::size_t pos) {
+    if (pos + 3 > utf8.size())
+        return 0;
+    const auto lead = static_cast<unsigned char>(utf8[pos]);
+    const auto second = static_cast<unsigned char>(utf8[pos + 1]);
+    const auto third = static_cast<unsigned char>(utf8[pos + 2]);
+    if ((lead & 0xF0) != 0xE0 || (second & 0xC0) != 0x80 || (third & 0xC0) != 0x80)
+        return 0;
+    const char32_t code = ((lead & 0x0Fu) << 12) | ((second & 0x3Fu) << 6) | (third & 0x3Fu);
+    const bool overlong = code < 0x800;
+    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    return overlong || surrogate ? 0 : code;
+}
+
+} // namespace
+
 void Utf8TextDecoder::decode(std::string_view bytes, bool final, std::u16string& out) {
     std::string joined;
     if (!pending_.empty()) {
@@ -15,27 +35,39 @@ void Utf8TextDecoder::decode(std::string_view bytes, bool final, std::u16string&
     pending_.assign(bytes.substr(complete));
 }
 
+char16_t Utf8TextDecoder::tableCharacter(char32_t code) {
+    // No character past U+FFFF is in CP932.
+    const char16_t stored = code > 0xFFFF ? Cp932Repertoire::Substitute
+                                          : repertoire_.tableCharacter(static_cast<char16_t>(code));
+    if (stored == Cp932Repertoire::Substitute && code != Cp932Repertoire::Substitute)
+        ++substituted_;
+    return stored;
+}
+
 void Utf8TextDecoder::appendForTables(std::string_view utf8, std::u16string& out) {
-    out.reserve(out.size() + utf8.size());
+    // Each byte gives at most one code unit: write into room for all of them, then trim.
+    const std::size_t start = out.size();
+    out.resize(start + utf8.size());
+    char16_t* const first = out.data() + start;
+    char16_t* write = first;
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         const auto byte = static_cast<unsigned char>(utf8[pos]);
         if (byte < 0x80) {
-            out.push_back(byte);
+            *write++ = byte;
             ++pos;
+            continue;
+        }
+        if (const char32_t code = threeByteCharacter(utf8, pos)) {
+            *write++ = tableCharacter(code);
+            pos += 3;
             continue;
         }
         const Utf8Character character = decodeUtf8Character(utf8, pos);
         pos += character.length;
-        // No character past U+FFFF is in CP932.
-        const char16_t stored =
-            character.code > 0xFFFF
-                ? Cp932Repertoire::Substitute
-                : repertoire_.tableCharacter(static_cast<char16_t>(character.code));
-        if (stored == Cp932Repertoire::Substitute && character.code != Cp932Repertoire::Substitute)
-            ++substituted_;
-        out.push_back(stored);
+        *write++ = tableCharacter(character.code);
     }
+    out.resize(start + static_cast<std::size_t>(write - first));
 }
 
 } // namespace mervasto

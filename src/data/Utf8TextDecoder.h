@@ -17,6 +17,7 @@ public:
 
 private:
     void appendForTables(std::string_view utf8, std::u16string& out);
+    char16_t tableCharacter(char32_t code);
 
     Cp932Repertoire repertoire_;
     std::string pending_;

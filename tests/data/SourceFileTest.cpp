@@ -200,5 +200,32 @@ TEST(Utf8TextDecoder, CharacterSplitBetweenChunksIsKeptBack) {
     }
 }
 
+// Malformed three-byte sequences are bad characters byte by byte, as every other malformed
+// sequence is; well-formed ones are the characters the tables hold.
+TEST(Utf8TextDecoder, ThreeByteSequences) {
+    const struct {
+        std::string_view bytes;
+        std::u16string_view text;
+        std::size_t substituted;
+    } cases[] = {
+        {"\xE3\x81\x82", u"\u3042", 0},       // あ
+        {"\xEF\xBD\xB1", u"\uFF71", 0},       // half-width katakana
+        {"\xE2\x88\x92", u"\uFF0D", 0},       // minus sign: the CP932 minus
+        {"\xE0\x80\x80", u"〓〓〓", 3},       // overlong
+        {"\xED\xA0\x80", u"〓〓〓", 3},       // a surrogate
+        {"\xE3\x81", u"〓〓", 2},             // cut off by the end of the file
+        {"\xE3\x41\x82", u"〓A〓", 2},        // a continuation byte missing
+        {"\xE3\x81\x82\xE3", u"\u3042〓", 1}, // one whole, one cut off
+    };
+    for (const auto& example : cases) {
+        SCOPED_TRACE(std::string(example.bytes));
+        Utf8TextDecoder decoder;
+        std::u16string text;
+        decoder.decode(example.bytes, true, text);
+        EXPECT_EQ(text, example.text);
+        EXPECT_EQ(decoder.substitutedCount(), example.substituted);
+    }
+}
+
 } // namespace
 } // namespace mervasto::test
