@@ -4,6 +4,7 @@
 #include "data/Cp932Platform.h"
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -26,13 +27,18 @@ bool isAscii(unsigned char byte) {
 template <typename Value, std::size_t Rows> class LazyTable {
 public:
     template <typename Fill> const std::array<Value, 256>& row(std::size_t index, Fill fill) {
-        std::call_once(filled_[index], [&] { fill(index, rows_[index]); });
+        // The flag spares every later call the once-call's own cost, which is per character.
+        if (!ready_[index].load(std::memory_order_acquire)) {
+            std::call_once(filled_[index], [&] { fill(index, rows_[index]); });
+            ready_[index].store(true, std::memory_order_release);
+        }
         return rows_[index];
     }
 
 private:
     std::array<std::array<Value, 256>, Rows> rows_{};
     std::array<std::once_flag, Rows> filled_;
+    std::array<std::atomic<bool>, Rows> ready_{};
 };
 
 // Row 0 holds the single bytes; row L the codes of lead byte L.
@@ -114,32 +120,61 @@ std::u16string decodeCp932(std::string_view bytes) {
     return text;
 }
 
-std::string encodeCp932(std::u16string_view text) {
-    std::string bytes;
-    bytes.reserve(text.size() * 2);
+namespace {
+
+// Hands `put` the CP932 code of each character of `text` in turn (as encodeUnit() gives it),
+// until `put` returns false.
+template <typename Put> void encodeEach(std::u16string_view text, Put put) {
     std::size_t pos = 0;
     while (pos < text.size()) {
         const char16_t unit = text[pos];
-        if (unit < 0x80) {
-            bytes.push_back(static_cast<char>(unit));
-            ++pos;
-            continue;
-        }
+        std::uint16_t code = unit;
+        std::size_t length = 1;
         if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
             // No character outside the Basic Multilingual Plane exists in code page 932.
             const bool pair =
                 isHighSurrogate(unit) && pos + 1 < text.size() && isLowSurrogate(text[pos + 1]);
-            bytes.push_back('?');
-            pos += pair ? 2 : 1;
-            continue;
+            code = '?';
+            length = pair ? 2 : 1;
+        } else if (unit >= 0x80) {
+            code = encodeUnit(unit);
         }
-        const std::uint16_t code = encodeUnit(unit);
-        if (code > 0xFF)
-            bytes.push_back(static_cast<char>(code >> 8));
-        bytes.push_back(static_cast<char>(code & 0xFF));
-        ++pos;
+        if (!put(code))
+            return;
+        pos += length;
     }
+}
+
+} // namespace
+
+void appendCp932(std::u16string_view text, std::string& out) {
+    encodeEach(text, [&out](std::uint16_t code) {
+        if (code > 0xFF)
+            out.push_back(static_cast<char>(code >> 8));
+        out.push_back(static_cast<char>(code & 0xFF));
+        return true;
+    });
+}
+
+std::string encodeCp932(std::u16string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    appendCp932(text, bytes);
     return bytes;
+}
+
+std::size_t encodeCp932Prefix(std::u16string_view text, char* out, std::size_t capacity) {
+    std::size_t written = 0;
+    encodeEach(text, [&](std::uint16_t code) {
+        const std::size_t length = code > 0xFF ? 2 : 1;
+        if (written + length > capacity)
+            return false;
+        if (length == 2)
+            out[written++] = static_cast<char>(code >> 8);
+        out[written++] = static_cast<char>(code & 0xFF);
+        return true;
+    });
+    return written;
 }
 
 void Cp932StreamDecoder::decode(std::string_view bytes, bool final, std::u16string& out) {

@@ -2,6 +2,7 @@
 
 #include "data/TextDecoder.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,11 @@ std::u16string decodeCp932(std::string_view bytes);
 
 // Characters that CP932 cannot represent (and unpaired surrogates) are written as '?'.
 std::string encodeCp932(std::u16string_view text);
+// The same, appended to `out`.
+void appendCp932(std::u16string_view text, std::string& out);
+// The same into `out`, as many whole characters as `capacity` bytes hold: a double-byte
+// character that would not fit ends the text. Returns the number of bytes written.
+std::size_t encodeCp932Prefix(std::u16string_view text, char* out, std::size_t capacity);
 
 // Streaming decoder for readers that take a file in chunks; a sequence left incomplete at the
 // end of the input decodes to U+FFFD.

@@ -22,9 +22,10 @@ LineWriter::LineWriter(const std::filesystem::path& file) : file_(file) {
 }
 
 void LineWriter::writeLine(std::u16string_view text) {
-    std::string bytes = encodeCp932(text);
-    bytes += "\r\n";
-    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    line_.clear();
+    appendCp932(text, line_);
+    line_ += "\r\n";
+    out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));
     if (!out_)
         throwWriteError(file_);
 }

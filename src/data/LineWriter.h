@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <string_view>
 
 namespace mervasto {
@@ -24,6 +25,7 @@ public:
 private:
     std::filesystem::path file_;
     std::ofstream out_;
+    std::string line_; // the line being written, its storage reused
 };
 
 } // namespace mervasto

@@ -1,6 +1,5 @@
 #include "data/ZipRecord.h"
 
-#include "data/CharacterClasses.h"
 #include "data/Cp932Codec.h"
 
 #include <algorithm>
@@ -16,25 +15,11 @@ std::u16string fitToWidth(std::u16string_view value, std::size_t width) {
     return field;
 }
 
-// The length of the longest prefix of `bytes` of at most `width` bytes that does not split a
-// double-byte character.
-std::size_t wholeCharacterPrefix(std::string_view bytes, std::size_t width) {
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const std::size_t next =
-            pos + (isCp932LeadByte(static_cast<unsigned char>(bytes[pos])) ? 2 : 1);
-        if (next > width)
-            break;
-        pos = next;
-    }
-    return std::min(pos, bytes.size());
-}
-
-// Writes `text` in CP932 into `out`, cut to `width` bytes and padded with spaces.
+// Writes `text` in CP932 into `out`, cut to `width` bytes (whole characters) and padded with
+// spaces.
 void encodeField(std::u16string_view text, std::size_t width, char* out) {
-    const std::string bytes = encodeCp932(text);
-    const std::size_t kept = wholeCharacterPrefix(bytes, width);
-    std::fill(std::copy_n(bytes.begin(), kept, out), out + width, ' ');
+    const std::size_t kept = encodeCp932Prefix(text, out, width);
+    std::fill(out + kept, out + width, ' ');
 }
 
 } // namespace
