@@ -5,6 +5,7 @@
 #include "search/SearchOutcome.h"
 #include "ui/AppContext.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -105,6 +106,8 @@ private:
     // The ZIPID1.txt that the index in memory was loaded from; another one on the disk means
     // a build elsewhere has replaced the tables.
     std::optional<IndexFileStamp> loadedIndex_;
+    // Since the result list last showed the lines of a running text pass.
+    QElapsedTimer sinceListShown_;
 
     QLabel* Label1 = nullptr;
     QLineEdit* Text2 = nullptr;

@@ -76,6 +76,7 @@ SearchOutcome ZipCodeConv::searchWholeTables() {
     try {
         const TableLock tables = lockWholeTables(context_.dataDir);
         reloadIndexIfReplaced();
+        sinceListShown_.start();
         return runSearch(context_.dataDir, context_.filest.indexTable,
                          Text2->text().toStdU16String(), Check1->isChecked(),
                          [this](const auto& linesSoFar) { showSearchProgress(linesSoFar); });
@@ -97,11 +98,17 @@ void ZipCodeConv::reloadIndexIfReplaced() {
     loadIndexTable(context_.dataDir, context_.filest.indexTable);
 }
 
-// The text pass reports the lines found so far now and then: the list shows them at once.
+// The text pass reports the lines found so far now and then. The list shows them a few times a
+// second: a long pass is seen growing, and a short one spends no time laying out and painting
+// lines that the next report brings again.
 void ZipCodeConv::showSearchProgress(const std::vector<std::u16string>& linesSoFar) {
+    constexpr qint64 ShowEveryMs = 100;
+    if (sinceListShown_.elapsed() < ShowEveryMs)
+        return;
     resultLines_->showLines(linesSoFar);
     List2->doItemsLayout();
     List2->viewport()->repaint();
+    sinceListShown_.restart();
 }
 
 void ZipCodeConv::clearResult() {
