@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/LargePages.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,9 +15,13 @@ namespace mervasto {
 struct IndexTable {
     static constexpr int Slots = 50001;
 
-    std::vector<std::u16string> Key = std::vector<std::u16string>(Slots);
-    std::vector<std::u16string> City = std::vector<std::u16string>(Slots);
-    std::vector<std::int32_t> FirstRecord = std::vector<std::int32_t>(Slots, 0);
+    // Each program that searches makes one at its start: its 100,002 strings are placed in
+    // huge pages where the system offers them.
+    template <typename T> using Column = std::vector<T, LargePageAllocator<T>>;
+
+    Column<std::u16string> Key = Column<std::u16string>(Slots);
+    Column<std::u16string> City = Column<std::u16string>(Slots);
+    Column<std::int32_t> FirstRecord = Column<std::int32_t>(Slots, 0);
     std::int16_t Count = 0;
 
     // Throws DataError(OutOfRange) for a slot outside 0..50000.

@@ -1,16 +1,12 @@
 #include "data/ZipArchive.h"
 
 #include "data/DataError.h"
+#include "data/LargePages.h"
 
 #include <unzip.h>
 
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
-
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -114,26 +110,12 @@ std::uint64_t selectCsvEntry(unzFile zip) {
     return size;
 }
 
-// The inflated CSV is tens of megabytes of fresh memory, whose first touch costs one page
-// fault per 4 KiB page: a good part of a build. Where the system offers it, that memory is
-// asked for in huge pages instead (Linux: transparent huge pages on request). Nothing else
-// changes when it does not.
-void preferLargePages([[maybe_unused]] void* memory, [[maybe_unused]] std::size_t size) {
-#ifdef __linux__
-    constexpr std::uintptr_t HugePage = 2 << 20;
-    const auto begin = reinterpret_cast<std::uintptr_t>(memory);
-    const std::uintptr_t first = (begin + HugePage - 1) & ~(HugePage - 1);
-    const std::uintptr_t last = (begin + size) & ~(HugePage - 1);
-    if (last > first)
-        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#endif
-}
-
 std::string inflateCurrentEntry(unzFile zip, std::uint64_t declaredSize) {
     if (unzOpenCurrentFile(zip) != UNZ_OK)
         refuse("the CSV file in the zip archive cannot be read");
-    // Inflated straight into place. The byte beyond the declared size is room to notice a
-    // stream longer than its header says: damaged, and never read past the limit.
+    // Inflated straight into place, tens of megabytes of fresh memory filled at once. The byte
+    // beyond the declared size is room to notice a stream longer than its header says:
+    // damaged, and never read past the limit.
     std::string content;
     content.reserve(static_cast<std::size_t>(declaredSize) + 1);
     preferLargePages(content.data(), content.capacity());

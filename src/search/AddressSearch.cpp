@@ -84,7 +84,7 @@ private:
 
     // The first entry, in index order, whose name in `names` occurs in the key. The closing
     // entry's empty name occurs in every key, so it is chosen when no city matches.
-    void lookupCity(const std::vector<std::u16string>& names) {
+    void lookupCity(const IndexTable::Column<std::u16string>& names) {
         currentEntry_.reset();
         for (int entry = 0; entry < index_.Count; ++entry) {
             if (occursAt(names[entry], searchKey_) != 0) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 namespace mervasto {
@@ -128,6 +129,23 @@ TEST(IndexTable, CountOverflowsPast32767AndStays) {
     EXPECT_EQ(table.Count, 32767);
     EXPECT_THROW(table.incrementCount(), DataError);
     EXPECT_EQ(table.Count, 32767);
+}
+
+// The columns are large blocks on huge-page boundaries; a column growing from a small block
+// into a large one keeps its strings (and the sanitizers check that each block is given back
+// as it was taken).
+TEST(IndexTable, ColumnsAreLargeBlocksThatKeepTheirSlots) {
+    IndexTable table;
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(table.Key.data()) % HugePageSize, 0u);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(table.City.data()) % HugePageSize, 0u);
+    table.City[IndexTable::Slots - 1] = u"最後の区画";
+    EXPECT_EQ(table.City.back(), u"最後の区画");
+
+    IndexTable::Column<std::u16string> growing;
+    for (int slot = 0; slot < IndexTable::Slots; ++slot)
+        growing.push_back(std::u16string(slot % 50, u'区'));
+    for (int slot : {0, 49, 4999, IndexTable::Slots - 1})
+        EXPECT_EQ(growing[static_cast<std::size_t>(slot)], std::u16string(slot % 50, u'区'));
 }
 
 } // namespace
