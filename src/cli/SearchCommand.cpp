@@ -30,10 +30,14 @@ std::string jsonText(const SearchOutcome& outcome) {
 
 // The lines without the padding that record-scan lines carry after their address.
 std::string plainText(const SearchOutcome& outcome) {
+    std::size_t units = 0;
+    for (const auto& line : outcome.lines)
+        units += line.size() + 1;
     std::string text;
+    text.reserve(units * 3); // room enough: never more than three bytes per unit
     for (const auto& line : outcome.lines) {
         const std::size_t end = line.find_last_not_of(u' ');
-        text += toUtf8(std::u16string_view(line).substr(0, end + 1));
+        appendUtf8(std::u16string_view(line).substr(0, end + 1), text);
         text += '\n';
     }
     return text;

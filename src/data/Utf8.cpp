@@ -10,7 +10,7 @@ namespace {
 
 constexpr char32_t Replacement = 0xFFFD;
 
-void appendUtf8(char32_t code, std::string& out) {
+void appendCodePoint(char32_t code, std::string& out) {
     if (code < 0x80) {
         out.push_back(static_cast<char>(code));
     } else if (code < 0x800) {
@@ -94,18 +94,22 @@ std::size_t sequenceLength(unsigned char lead) {
 std::string toUtf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size() * 3);
+    appendUtf8(text, out);
+    return out;
+}
+
+void appendUtf8(std::u16string_view text, std::string& out) {
     for (std::size_t pos = 0; pos < text.size(); ++pos) {
         const char32_t unit = text[pos];
         if (isHighSurrogate(unit) && pos + 1 < text.size() && isLowSurrogate(text[pos + 1])) {
-            appendUtf8(0x10000 + ((unit - 0xD800) << 10) + (text[pos + 1] - 0xDC00), out);
+            appendCodePoint(0x10000 + ((unit - 0xD800) << 10) + (text[pos + 1] - 0xDC00), out);
             ++pos;
         } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
-            appendUtf8(Replacement, out);
+            appendCodePoint(Replacement, out);
         } else {
-            appendUtf8(unit, out);
+            appendCodePoint(unit, out);
         }
     }
-    return out;
 }
 
 std::size_t completeUtf8Length(std::string_view bytes) {

@@ -9,6 +9,7 @@ namespace mervasto {
 // UTF-8 <-> UTF-16 for the command-line tool and for file names. Invalid input (bad UTF-8,
 // unpaired surrogates) becomes U+FFFD; nothing throws.
 std::string toUtf8(std::u16string_view text);
+void appendUtf8(std::u16string_view text, std::string& out);
 std::u16string fromUtf8(std::string_view text);
 
 // One character of UTF-8 text: the bytes it takes (at least 1) and its code point. A malformed
