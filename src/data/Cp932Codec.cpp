@@ -79,6 +79,29 @@ std::uint16_t encodeUnit(char16_t unit) {
     return row[unit & 0xFF];
 }
 
+// Hands `put` the CP932 code of each character of `text` in turn (as encodeUnit() gives it),
+// until `put` returns false.
+template <typename Put> void encodeEach(std::u16string_view text, Put put) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const char16_t unit = text[pos];
+        std::uint16_t code = unit;
+        std::size_t length = 1;
+        if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
+            // No character outside the Basic Multilingual Plane exists in code page 932.
+            const bool pair =
+                isHighSurrogate(unit) && pos + 1 < text.size() && isLowSurrogate(text[pos + 1]);
+            code = '?';
+            length = pair ? 2 : 1;
+        } else if (unit >= 0x80) {
+            code = encodeUnit(unit);
+        }
+        if (!put(code))
+            return;
+        pos += length;
+    }
+}
+
 // Decodes `bytes` up to a lead byte cut off at the end, which stays undecoded unless `final`
 // is set. A byte that does not begin a valid character becomes U+FFFD and decoding goes on
 // with the next byte. Returns the number of bytes consumed.
@@ -119,33 +142,6 @@ std::u16string decodeCp932(std::string_view bytes) {
     decodeInto(bytes, true, text);
     return text;
 }
-
-namespace {
-
-// Hands `put` the CP932 code of each character of `text` in turn (as encodeUnit() gives it),
-// until `put` returns false.
-template <typename Put> void encodeEach(std::u16string_view text, Put put) {
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const char16_t unit = text[pos];
-        std::uint16_t code = unit;
-        std::size_t length = 1;
-        if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
-            // No character outside the Basic Multilingual Plane exists in code page 932.
-            const bool pair =
-                isHighSurrogate(unit) && pos + 1 < text.size() && isLowSurrogate(text[pos + 1]);
-            code = '?';
-            length = pair ? 2 : 1;
-        } else if (unit >= 0x80) {
-            code = encodeUnit(unit);
-        }
-        if (!put(code))
-            return;
-        pos += length;
-    }
-}
-
-} // namespace
 
 void appendCp932(std::u16string_view text, std::string& out) {
     encodeEach(text, [&out](std::uint16_t code) {
