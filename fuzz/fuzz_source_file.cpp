@@ -1,12 +1,15 @@
 // An input file as a build opens it, on arbitrary bytes: plain text in either encoding or a
 // zip archive, damaged or not. Opening either refuses the file or gives a text that reads to
-// its end, the same on every reading.
+// its end, the same on every reading. The same bytes read as UTF-8 give the same text whatever
+// the chunks they come in.
 
 #include "FuzzSupport.h"
 #include "data/DataError.h"
 #include "data/ItemReader.h"
 #include "data/SourceText.h"
+#include "data/Utf8TextDecoder.h"
 
+#include <algorithm>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -22,12 +25,33 @@ std::u16string readToEnd(const SourceFile& source) {
     return text;
 }
 
+// The chunked decode equals the whole one, and counts the same substitutions; each chunk's
+// size comes from the input itself.
+void checkUtf8Chunks(std::string_view bytes) {
+    Utf8TextDecoder whole;
+    std::u16string once;
+    whole.decode(bytes, true, once);
+    Utf8TextDecoder chunked;
+    std::u16string streamed;
+    for (std::size_t pos = 0, step = 0; pos < bytes.size(); ++step) {
+        const std::size_t length = std::min<std::size_t>(
+            1 + static_cast<unsigned char>(bytes[step % bytes.size()]) % 5, bytes.size() - pos);
+        chunked.decode(bytes.substr(pos, length), false, streamed);
+        pos += length;
+    }
+    chunked.decode({}, true, streamed);
+    fuzz::require(streamed == once && chunked.substitutedCount() == whole.substitutedCount(),
+                  "the chunked UTF-8 decode differs from the whole decode");
+    fuzz::require(once.size() <= bytes.size(), "more UTF-8 characters than bytes");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const fs::path file = fuzz::freshDirectory("source-file") / "input";
     const std::string_view bytes = fuzz::asBytes(data, size);
     fuzz::writeFile(file, bytes);
+    checkUtf8Chunks(bytes);
 
     try {
         const SourceFile source(file);

@@ -26,18 +26,17 @@ template <typename T> struct LargePageAllocator {
     T* allocate(std::size_t count) {
         const std::size_t bytes = count * sizeof(T);
         if (bytes < LargeBlock)
-            return static_cast<T*>(::operator new (bytes, std::align_val_t{alignof(T)}));
+            return static_cast<T*>(::operator new(bytes));
         void* memory = ::operator new (wholePages(bytes), std::align_val_t{HugePageSize});
         preferLargePages(memory, wholePages(bytes));
         return static_cast<T*>(memory);
     }
 
     void deallocate(T* memory, std::size_t count) noexcept {
-        const std::size_t bytes = count * sizeof(T);
-        if (bytes < LargeBlock)
-            ::operator delete (memory, bytes, std::align_val_t{alignof(T)});
+        if (count * sizeof(T) < LargeBlock)
+            ::operator delete(memory);
         else
-            ::operator delete (memory, wholePages(bytes), std::align_val_t{HugePageSize});
+            ::operator delete (memory, std::align_val_t{HugePageSize});
     }
 
     template <typename U> bool operator==(const LargePageAllocator<U>&) const noexcept {
