@@ -57,13 +57,14 @@ std::int32_t parseNumber(std::u16string_view item) {
 ItemReader::ItemReader(const std::filesystem::path& file) : ItemReader(openFile(file)) {}
 
 ItemReader::ItemReader(std::unique_ptr<std::istream> stream)
-    : ItemReader(std::move(stream), std::make_unique<Cp932StreamDecoder>()) {}
+    : ItemReader(std::make_unique<StreamBytes>(std::move(stream)),
+                 std::make_unique<Cp932StreamDecoder>()) {}
 
 ItemReader::ItemReader(SourceText source)
     : ItemReader(std::move(source.bytes), std::move(source.decoder)) {}
 
-ItemReader::ItemReader(std::unique_ptr<std::istream> stream, std::unique_ptr<TextDecoder> decoder)
-    : stream_(std::move(stream)), decoder_(std::move(decoder)) {}
+ItemReader::ItemReader(std::unique_ptr<ByteSource> bytes, std::unique_ptr<TextDecoder> decoder)
+    : bytes_(std::move(bytes)), decoder_(std::move(decoder)) {}
 
 std::size_t ItemReader::substitutedCount() const {
     return decoder_->substitutedCount();
@@ -74,15 +75,11 @@ ItemReader::~ItemReader() = default;
 bool ItemReader::fill() {
     buffer_.erase(0, pos_);
     pos_ = 0;
-    chunk_.resize(ChunkSize);
-    while (!streamDone_) {
-        stream_->read(chunk_.data(), static_cast<std::streamsize>(chunk_.size()));
-        const auto got = static_cast<std::size_t>(stream_->gcount());
-        if (stream_->bad())
-            throw DataError(DataError::Kind::Io, "read error");
-        streamDone_ = got < chunk_.size();
+    while (!bytesDone_) {
+        const std::string_view chunk = bytes_->read(ChunkSize);
+        bytesDone_ = chunk.size() < ChunkSize;
         const std::size_t before = buffer_.size();
-        decoder_->decode(std::string_view(chunk_.data(), got), streamDone_, buffer_);
+        decoder_->decode(chunk, bytesDone_, buffer_);
         if (buffer_.size() > before)
             return true;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ByteSource.h"
 #include "data/SourceText.h"
 #include "data/TextDecoder.h"
 
@@ -50,7 +51,7 @@ public:
     std::size_t substitutedCount() const;
 
 private:
-    ItemReader(std::unique_ptr<std::istream> stream, std::unique_ptr<TextDecoder> decoder);
+    ItemReader(std::unique_ptr<ByteSource> bytes, std::unique_ptr<TextDecoder> decoder);
     bool fill();
     bool available();
     char16_t peek();
@@ -59,12 +60,11 @@ private:
     template <typename Predicate> void skipWhile(Predicate skip);
     void consumeDelimiter();
 
-    std::unique_ptr<std::istream> stream_;
+    std::unique_ptr<ByteSource> bytes_;
     std::unique_ptr<TextDecoder> decoder_;
-    std::string chunk_;
     std::u16string buffer_;
     std::size_t pos_ = 0;
-    bool streamDone_ = false;
+    bool bytesDone_ = false;
 };
 
 } // namespace mervasto

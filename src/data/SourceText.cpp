@@ -7,7 +7,6 @@
 #include "data/ZipArchive.h"
 
 #include <fstream>
-#include <streambuf>
 
 namespace mervasto {
 
@@ -45,30 +44,6 @@ std::shared_ptr<const std::string> unzip(std::istream& archive, const std::files
     }
 }
 
-// Reads a text held in memory, from `start` on, without copying it.
-class SharedTextStream : public std::istream {
-public:
-    SharedTextStream(std::shared_ptr<const std::string> text, std::size_t start)
-        : std::istream(nullptr), buffer_(std::move(text), start) {
-        rdbuf(&buffer_);
-    }
-
-private:
-    class Buffer : public std::streambuf {
-    public:
-        Buffer(std::shared_ptr<const std::string> text, std::size_t start)
-            : text_(std::move(text)) {
-            char* begin = const_cast<char*>(text_->data()); // read only: nothing is put back
-            setg(begin, begin + start, begin + text_->size());
-        }
-
-    private:
-        std::shared_ptr<const std::string> text_;
-    };
-
-    Buffer buffer_;
-};
-
 std::unique_ptr<TextDecoder> decoderFor(TextEncoding encoding) {
     if (encoding == TextEncoding::Cp932)
         return std::make_unique<Cp932StreamDecoder>();
@@ -90,10 +65,10 @@ SourceFile::SourceFile(const std::filesystem::path& file) : file_(file) {
 SourceText SourceFile::open() const {
     const std::size_t start = byteOrderMarkLength(encoding_);
     if (unzipped_)
-        return {std::make_unique<SharedTextStream>(unzipped_, start), decoderFor(encoding_)};
+        return {std::make_unique<SharedTextBytes>(unzipped_, start), decoderFor(encoding_)};
     auto stream = openFile(file_);
     stream->seekg(static_cast<std::streamoff>(start));
-    return {std::move(stream), decoderFor(encoding_)};
+    return {std::make_unique<StreamBytes>(std::move(stream)), decoderFor(encoding_)};
 }
 
 } // namespace mervasto

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ByteSource.h"
 #include "data/TextDecoder.h"
 #include "data/TextEncoding.h"
 
@@ -14,7 +15,7 @@ namespace mervasto {
 // One reading of an input file: its text bytes (unzipped, without a byte-order mark) and the
 // decoder for their encoding.
 struct SourceText {
-    std::unique_ptr<std::istream> bytes;
+    std::unique_ptr<ByteSource> bytes;
     std::unique_ptr<TextDecoder> decoder;
 };
 

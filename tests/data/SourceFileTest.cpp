@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -29,7 +28,9 @@ struct Reading {
 Reading readAll(const fs::path& file) {
     const SourceFile source(file);
     SourceText reading = source.open();
-    const std::string bytes{std::istreambuf_iterator<char>(*reading.bytes), {}};
+    std::string bytes;
+    for (std::string_view chunk; !(chunk = reading.bytes->read(4096)).empty();)
+        bytes += chunk;
     Reading result;
     reading.decoder->decode(bytes, true, result.text);
     result.substituted = reading.decoder->substitutedCount();
