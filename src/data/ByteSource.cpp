@@ -18,7 +18,7 @@ std::string_view SharedTextBytes::read(std::size_t size) {
     const std::size_t start = std::min(pos_, text_->size());
     const std::size_t length = std::min(size, text_->size() - start);
     pos_ = start + length;
-    return std::string_view(*text_).substr(start, length);
+    return viewOf(*text_).substr(start, length);
 }
 
 } // namespace mervasto

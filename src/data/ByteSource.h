@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/LargePages.h"
+
 #include <cstddef>
 #include <istream>
 #include <memory>
@@ -32,12 +34,12 @@ private:
 // A text held in memory, from `start` on, read where it lies.
 class SharedTextBytes : public ByteSource {
 public:
-    SharedTextBytes(std::shared_ptr<const std::string> text, std::size_t start)
+    SharedTextBytes(std::shared_ptr<const LargeBytes> text, std::size_t start)
         : text_(std::move(text)), pos_(start) {}
     std::string_view read(std::size_t size) override;
 
 private:
-    std::shared_ptr<const std::string> text_;
+    std::shared_ptr<const LargeBytes> text_;
     std::size_t pos_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <new>
+#include <string_view>
+#include <vector>
 
 namespace mervasto {
 
@@ -50,5 +52,12 @@ private:
         return (bytes + HugePageSize - 1) / HugePageSize * HugePageSize;
     }
 };
+
+// Bytes held in memory that are written at once and then read many times: an unpacked CSV.
+using LargeBytes = std::vector<char, LargePageAllocator<char>>;
+
+inline std::string_view viewOf(const LargeBytes& bytes) {
+    return {bytes.data(), bytes.size()};
+}
 
 } // namespace mervasto

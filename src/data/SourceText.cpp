@@ -36,9 +36,9 @@ std::string readHead(std::istream& in, std::size_t size) {
     return head;
 }
 
-std::shared_ptr<const std::string> unzip(std::istream& archive, const std::filesystem::path& file) {
+std::shared_ptr<const LargeBytes> unzip(std::istream& archive, const std::filesystem::path& file) {
     try {
-        return std::make_shared<const std::string>(readCsvEntry(archive, MaxZippedCsvSize));
+        return std::make_shared<const LargeBytes>(readCsvEntry(archive, MaxZippedCsvSize));
     } catch (const DataError& error) {
         throw DataError(error.kind(), fileName(file) + ": " + error.what());
     }
@@ -57,7 +57,7 @@ SourceFile::SourceFile(const std::filesystem::path& file) : file_(file) {
     std::string head = readHead(*stream, SampleSize);
     if (startsLikeZip(head)) {
         unzipped_ = unzip(*stream, file);
-        head = unzipped_->substr(0, SampleSize);
+        head = viewOf(*unzipped_).substr(0, SampleSize);
     }
     encoding_ = detectTextEncoding(head);
 }

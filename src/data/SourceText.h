@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ByteSource.h"
+#include "data/LargePages.h"
 #include "data/TextDecoder.h"
 #include "data/TextEncoding.h"
 
@@ -37,7 +38,7 @@ public:
 
 private:
     std::filesystem::path file_;
-    std::shared_ptr<const std::string> unzipped_; // the CSV of a zip archive, else empty
+    std::shared_ptr<const LargeBytes> unzipped_; // the CSV of a zip archive, else empty
     TextEncoding encoding_ = TextEncoding::Cp932;
 };
 

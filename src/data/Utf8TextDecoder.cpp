@@ -25,10 +25,11 @@ char32_t threeByteCharacter(std::string_view utf8, std::size_t pos) {
 } // namespace
 
 void Utf8TextDecoder::decode(std::string_view bytes, bool final, std::u16string& out) {
-    std::string joined;
     if (!pending_.empty()) {
-        joined = std::move(pending_) + std::string(bytes);
-        bytes = joined;
+        // The character cut off at the end of the last chunk goes first; the buffer that joins
+        // them is kept, so that reading a file costs no allocation per chunk.
+        joined_.assign(pending_).append(bytes);
+        bytes = joined_;
     }
     const std::size_t complete = final ? bytes.size() : completeUtf8Length(bytes);
     appendForTables(bytes.substr(0, complete), out);

@@ -21,6 +21,7 @@ private:
 
     Cp932Repertoire repertoire_;
     std::string pending_;
+    std::string joined_;
     std::size_t substituted_ = 0;
 };
 

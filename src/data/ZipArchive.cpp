@@ -1,7 +1,6 @@
 #include "data/ZipArchive.h"
 
 #include "data/DataError.h"
-#include "data/LargePages.h"
 
 #include <unzip.h>
 
@@ -110,16 +109,13 @@ std::uint64_t selectCsvEntry(unzFile zip) {
     return size;
 }
 
-std::string inflateCurrentEntry(unzFile zip, std::uint64_t declaredSize) {
+LargeBytes inflateCurrentEntry(unzFile zip, std::uint64_t declaredSize) {
     if (unzOpenCurrentFile(zip) != UNZ_OK)
         refuse("the CSV file in the zip archive cannot be read");
     // Inflated straight into place, tens of megabytes of fresh memory filled at once. The byte
     // beyond the declared size is room to notice a stream longer than its header says:
     // damaged, and never read past the limit.
-    std::string content;
-    content.reserve(static_cast<std::size_t>(declaredSize) + 1);
-    preferLargePages(content.data(), content.capacity());
-    content.resize(static_cast<std::size_t>(declaredSize) + 1);
+    LargeBytes content(static_cast<std::size_t>(declaredSize) + 1);
     constexpr std::size_t MaxRead = 1 << 30;
     std::size_t filled = 0;
     int got = 0;
@@ -144,7 +140,7 @@ bool startsLikeZip(std::string_view head) {
     return head.starts_with("PK\x03\x04") || head.starts_with("PK\x05\x06");
 }
 
-std::string readCsvEntry(std::istream& archive, std::uint64_t sizeLimit) {
+LargeBytes readCsvEntry(std::istream& archive, std::uint64_t sizeLimit) {
     const ZipHandle zip = openArchive(archive);
     const std::uint64_t size = selectCsvEntry(zip.get());
     if (size > sizeLimit)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/LargePages.h"
+
 #include <cstdint>
 #include <istream>
 #include <string>
@@ -15,6 +17,6 @@ bool startsLikeZip(std::string_view head);
 // cannot be read, holds no CSV entry or more than one, when the entry is larger than
 // `sizeLimit` (refused from its header, before anything is inflated), or when its data is
 // damaged.
-std::string readCsvEntry(std::istream& archive, std::uint64_t sizeLimit);
+LargeBytes readCsvEntry(std::istream& archive, std::uint64_t sizeLimit);
 
 } // namespace mervasto
