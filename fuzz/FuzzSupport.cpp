@@ -1,5 +1,9 @@
 #include "FuzzSupport.h"
 
+#include "data/TextDecoder.h"
+
+#include <algorithm>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -84,6 +88,18 @@ std::u16string utf16FromBytes(std::string_view bytes) {
     for (std::size_t pos = 0; pos + 1 < bytes.size(); pos += 2)
         text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[pos]) |
                                              static_cast<unsigned char>(bytes[pos + 1]) << 8));
+    return text;
+}
+
+std::u16string decodeInChunks(TextDecoder& decoder, std::string_view bytes) {
+    std::u16string text;
+    for (std::size_t pos = 0, step = 0; pos < bytes.size(); ++step) {
+        const std::size_t length = std::min<std::size_t>(
+            1 + static_cast<unsigned char>(bytes[step % bytes.size()]) % 5, bytes.size() - pos);
+        decoder.decode(bytes.substr(pos, length), false, text);
+        pos += length;
+    }
+    decoder.decode({}, true, text);
     return text;
 }
 

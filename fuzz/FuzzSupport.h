@@ -8,6 +8,10 @@
 #include <string_view>
 #include <vector>
 
+namespace mervasto {
+class TextDecoder;
+}
+
 namespace mervasto::fuzz {
 
 // A directory of this process for the files a fuzz target writes: under $MERVASTO_FUZZ_TMP
@@ -29,6 +33,10 @@ std::vector<std::string_view> splitSections(std::string_view bytes, std::size_t 
 // Any UTF-16 text: the bytes taken as little-endian code units (an odd last byte is dropped),
 // so unpaired surrogates and non-BMP pairs both occur.
 std::u16string utf16FromBytes(std::string_view bytes);
+
+// Decodes `bytes` with `decoder` in chunks of 1 to 5 bytes, each chunk's size taken from the
+// input itself, then ends the text.
+std::u16string decodeInChunks(TextDecoder& decoder, std::string_view bytes);
 
 void writeFile(const std::filesystem::path& file, std::string_view bytes);
 

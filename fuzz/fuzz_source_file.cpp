@@ -9,7 +9,6 @@
 #include "data/SourceText.h"
 #include "data/Utf8TextDecoder.h"
 
-#include <algorithm>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -25,21 +24,13 @@ std::u16string readToEnd(const SourceFile& source) {
     return text;
 }
 
-// The chunked decode equals the whole one, and counts the same substitutions; each chunk's
-// size comes from the input itself.
+// The chunked decode equals the whole one and counts the same substitutions.
 void checkUtf8Chunks(std::string_view bytes) {
     Utf8TextDecoder whole;
     std::u16string once;
     whole.decode(bytes, true, once);
     Utf8TextDecoder chunked;
-    std::u16string streamed;
-    for (std::size_t pos = 0, step = 0; pos < bytes.size(); ++step) {
-        const std::size_t length = std::min<std::size_t>(
-            1 + static_cast<unsigned char>(bytes[step % bytes.size()]) % 5, bytes.size() - pos);
-        chunked.decode(bytes.substr(pos, length), false, streamed);
-        pos += length;
-    }
-    chunked.decode({}, true, streamed);
+    const std::u16string streamed = fuzz::decodeInChunks(chunked, bytes);
     fuzz::require(streamed == once && chunked.substitutedCount() == whole.substitutedCount(),
                   "the chunked UTF-8 decode differs from the whole decode");
     fuzz::require(once.size() <= bytes.size(), "more UTF-8 characters than bytes");
