@@ -167,23 +167,29 @@ xs_clipboard() {
 
 # xs_capture WINDOW FILE: captures the window as PNG once it shows something (not one flat
 # colour) and its picture has stopped changing: the program may still be painting when it is
-# first shown.
+# first shown. A blinking text cursor makes the picture alternate between two: a picture seen
+# two captures before counts as settled too.
 xs_capture() {
-    local window=$1 file=$2 previous="" colours signature settled=""
-    local until=$((SECONDS + $(xs_budget 15)))
+    local window=$1 file=$2 previous="" before="" colours signature settled=""
+    local until=$((SECONDS + $(xs_budget 30)))
     while ((SECONDS < until)); do
         sleep 0.3
         import -window "$window" "png:$file.tmp" 2>/dev/null || continue
         # The number of colours, and a checksum of the pixels alone.
         read -r colours signature < <(identify -format '%k %#' "$file.tmp")
         ((colours > 1)) || continue
-        [ "$signature" = "$previous" ] && settled=1 && break
+        if [ "$signature" = "$previous" ] || [ "$signature" = "$before" ]; then
+            settled=1
+            break
+        fi
+        before=$previous
         previous=$signature
     done
     # Small files: no time stamps or other text chunks, best compression.
     [ -n "$settled" ] &&
         convert "$file.tmp" -strip -define png:compression-level=9 "png:$file"
     local status=$?
+    [ -n "$settled" ] || xs_log "window $window: no settled picture (last: ${colours:-no} colours)"
     rm -f "$file.tmp"
     return $status
 }
