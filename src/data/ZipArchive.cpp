@@ -114,14 +114,19 @@ LargeBytes inflateCurrentEntry(unzFile zip, std::uint64_t declaredSize) {
         refuse("the CSV file in the zip archive cannot be read");
     // Inflated straight into place, tens of megabytes of fresh memory filled at once. The byte
     // beyond the declared size is room to notice a stream longer than its header says:
-    // damaged, and never read past the limit.
-    LargeBytes content(static_cast<std::size_t>(declaredSize) + 1);
-    constexpr std::size_t MaxRead = 1 << 30;
+    // damaged, and never read past the limit. The room is reserved at once but made ready a
+    // few megabytes at a time, so that a header that lies about the size costs no more memory
+    // than the data that is really there.
+    const std::size_t room = static_cast<std::size_t>(declaredSize) + 1;
+    constexpr std::size_t Step = std::size_t{4} << 20;
+    LargeBytes content;
+    content.reserve(room);
     std::size_t filled = 0;
     int got = 0;
-    while (filled < content.size()) {
-        const std::size_t room = std::min(content.size() - filled, MaxRead);
-        got = unzReadCurrentFile(zip, content.data() + filled, static_cast<unsigned>(room));
+    while (filled < room) {
+        content.resize(std::min(filled + Step, room));
+        got = unzReadCurrentFile(zip, content.data() + filled,
+                                 static_cast<unsigned>(content.size() - filled));
         if (got <= 0)
             break;
         filled += static_cast<std::size_t>(got);
