@@ -34,7 +34,7 @@ public:
     explicit ItemReader(const std::filesystem::path& file);
     // Reads CP932 from a stream (tests, fuzzers).
     explicit ItemReader(std::unique_ptr<std::istream> stream);
-    // Reads an input file as openSourceText() found it.
+    // Reads an input file as SourceFile::open() gives it.
     explicit ItemReader(SourceText source);
     ~ItemReader();
     ItemReader(const ItemReader&) = delete;
