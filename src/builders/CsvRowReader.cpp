@@ -5,25 +5,23 @@
 namespace mervasto {
 
 CsvRowReader::CsvRowReader(ItemReader& items, const RowShape& shape, std::string fileName)
-    : items_(items), shape_(shape), fileName_(std::move(fileName)) {}
+    : items_(items), shape_(shape), fileName_(std::move(fileName)),
+      row_(static_cast<std::size_t>(shape.columns)) {}
 
-bool CsvRowReader::next(std::vector<std::u16string>& row) {
-    if (items_.atEnd()) {
+std::span<const std::u16string_view> CsvRowReader::next() {
+    const std::size_t read = items_.readTexts(row_);
+    if (read == 0) {
         if (rowNumber_ == 0)
             refuse("the file holds no rows");
-        return false;
+        return {};
     }
     ++rowNumber_;
-    row.resize(static_cast<std::size_t>(shape_.columns));
-    for (std::size_t column = 0; column < row.size(); ++column) {
-        if (items_.atEnd())
-            refuse("row " + std::to_string(rowNumber_) + " ends after " + std::to_string(column) +
-                   " of " + std::to_string(row.size()) + " items");
-        items_.readText(row[column]);
-    }
-    if (const auto fault = shape_.fault(row))
+    if (read < row_.size())
+        refuse("row " + std::to_string(rowNumber_) + " ends after " + std::to_string(read) +
+               " of " + std::to_string(row_.size()) + " items");
+    if (const auto fault = shape_.fault(row_))
         refuse("row " + std::to_string(rowNumber_) + ": " + *fault);
-    return true;
+    return row_;
 }
 
 void CsvRowReader::refuse(const std::string& why) const {

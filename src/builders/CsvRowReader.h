@@ -4,7 +4,9 @@
 #include "data/ItemReader.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mervasto {
@@ -18,9 +20,9 @@ class CsvRowReader {
 public:
     CsvRowReader(ItemReader& items, const RowShape& shape, std::string fileName);
 
-    // Fills `row` with the items of the next row (index 0 is column 1); false at the end of
-    // the input.
-    bool next(std::vector<std::u16string>& row);
+    // The items of the next row (index 0 is column 1), valid until the next call; empty at the
+    // end of the input.
+    std::span<const std::u16string_view> next();
 
 private:
     [[noreturn]] void refuse(const std::string& why) const;
@@ -28,6 +30,7 @@ private:
     ItemReader& items_;
     const RowShape& shape_;
     std::string fileName_;
+    std::vector<std::u16string_view> row_;
     std::int64_t rowNumber_ = 0;
 };
 

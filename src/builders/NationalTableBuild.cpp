@@ -16,7 +16,9 @@
 #include "data/Utf8.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -28,17 +30,27 @@ namespace {
 
 constexpr int ProgressMaximum = 150000;
 
-// The columns of a KEN_ALL.CSV row that the tables use.
-struct NationalRow {
-    explicit NationalRow(const std::vector<std::u16string>& items)
-        : code(items[2]), city(items[7]), town(items[8]), key(items[6] + items[7]) {}
+// The columns of a KEN_ALL.CSV row that the tables use, taken from each row in turn; the
+// joined texts keep their storage from row to row.
+class NationalRow {
+public:
+    void take(std::span<const std::u16string_view> items) {
+        code_ = items[2];
+        city_ = items[7];
+        key_.assign(items[6]).append(items[7]);
+        address_.assign(key_).append(items[8]);
+    }
 
-    std::u16string address() const { return key + town; }
+    std::u16string_view code() const { return code_; }         // column 3
+    std::u16string_view city() const { return city_; }         // column 8
+    const std::u16string& key() const { return key_; }         // columns 7 + 8: the grouping key
+    const std::u16string& address() const { return address_; } // columns 7 + 8 + 9
 
-    const std::u16string& code; // column 3
-    const std::u16string& city; // column 8
-    const std::u16string& town; // column 9
-    std::u16string key;         // columns 7 + 8, prefecture + city: the grouping key
+private:
+    std::u16string_view code_;
+    std::u16string_view city_;
+    std::u16string key_;
+    std::u16string address_;
 };
 
 struct IndexEntry {
@@ -53,11 +65,11 @@ public:
     // Opens an entry when `row` starts a new run; returns whether it did. The previous key
     // starts empty, so leading rows with an empty key open no entry.
     bool follow(const NationalRow& row, std::int32_t recordNo) {
-        if (row.key == previousKey_)
+        if (row.key() == previousKey_)
             return false;
         incrementInt16(entryCount_, "the number of index entries");
-        entries_.push_back({row.key, row.city, recordNo});
-        previousKey_ = row.key;
+        entries_.push_back({row.key(), std::u16string(row.city()), recordNo});
+        previousKey_ = row.key();
         return true;
     }
 
@@ -86,15 +98,12 @@ IndexEntries writeRecords(ItemReader& csv, const fs::path& csvFile, const fs::pa
     RecordFileWriter records(recordFile);
     IndexEntries index;
     CsvRowReader rows(csv, NationalRowShape, toUtf8(csvFile.u16string()));
-    std::vector<std::u16string> items;
+    NationalRow row;
     std::int32_t recordNo = 0;
-    ZipRecord record;
-    while (rows.next(items)) {
-        const NationalRow row(items);
+    for (auto items = rows.next(); !items.empty(); items = rows.next()) {
+        row.take(items);
         ++recordNo;
-        record.setCode(row.code);
-        record.setAddress(row.address());
-        records.write(recordNo, record);
+        records.write(recordNo, encodeZipRecord(row.code(), row.address()));
         if (index.follow(row, recordNo))
             progress.setValue(recordNo);
     }
@@ -124,11 +133,16 @@ void writeLines(const SourceFile& source, const fs::path& csvFile, const fs::pat
     ItemReader csv(source.open());
     LineWriter out(linesFile);
     CsvRowReader rows(csv, NationalRowShape, toUtf8(csvFile.u16string()));
-    std::vector<std::u16string> items;
+    NationalRow row;
+    std::u16string line;
     std::int32_t lineCount = 0;
-    while (rows.next(items)) {
-        const NationalRow row(items);
-        out.writeLine(hyphenatedCode(row.code) + u"\u3000\u3000" + row.address());
+    for (auto items = rows.next(); !items.empty(); items = rows.next()) {
+        row.take(items);
+        line.clear();
+        appendHyphenatedCode(row.code(), line);
+        line += u"\u3000\u3000";
+        line += row.address();
+        out.writeLine(line);
         progress.setValue(++lineCount);
     }
     out.close();
@@ -145,10 +159,9 @@ void refill(IndexTable& table, std::vector<IndexEntry>& entries) noexcept {
     table.Count = static_cast<std::int16_t>(entries.size());
 }
 
-} // namespace
-
-BuildOutcome buildNationalTables(const fs::path& csv, const fs::path& dataDir, IndexTable& index,
-                                 const AskOverwrite& ask, BuildProgress& progress) {
+// Builds the files, and refills `index` when there is one.
+BuildOutcome buildTables(const fs::path& csv, const fs::path& dataDir, IndexTable* index,
+                         const AskOverwrite& ask, BuildProgress& progress) {
     return guardedBuild([&] {
         progress.setRange(0, ProgressMaximum);
         const SourceFile source(csv);
@@ -163,13 +176,27 @@ BuildOutcome buildNationalTables(const fs::path& csv, const fs::path& dataDir, I
         const auto newIndex = tables.add(resolveTablePath(dataDir, TableFile::Index));
         const auto newLines = tables.add(resolveTablePath(dataDir, TableFile::Lines));
         auto entries = writeRecords(input, csv, newRecords, progress);
+        tables.completed(newRecords);
         writeIndex(entries, newIndex, progress);
         writeLines(source, csv, newLines, progress);
         progress.setValue(ProgressMaximum);
         tables.commit();
-        refill(index, entries.entries());
+        if (index)
+            refill(*index, entries.entries());
         return BuildOutcome{BuildResult::Completed, {}, input.substitutedCount()};
     });
+}
+
+} // namespace
+
+BuildOutcome buildNationalTables(const fs::path& csv, const fs::path& dataDir, IndexTable& index,
+                                 const AskOverwrite& ask, BuildProgress& progress) {
+    return buildTables(csv, dataDir, &index, ask, progress);
+}
+
+BuildOutcome buildNationalTables(const fs::path& csv, const fs::path& dataDir,
+                                 const AskOverwrite& ask, BuildProgress& progress) {
+    return buildTables(csv, dataDir, nullptr, ask, progress);
 }
 
 } // namespace mervasto

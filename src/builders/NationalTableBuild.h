@@ -18,4 +18,9 @@ BuildOutcome buildNationalTables(const std::filesystem::path& csv,
                                  const std::filesystem::path& dataDir, IndexTable& index,
                                  const AskOverwrite& ask, BuildProgress& progress);
 
+// The same for a program that keeps no index in memory (the command line): only the files.
+BuildOutcome buildNationalTables(const std::filesystem::path& csv,
+                                 const std::filesystem::path& dataDir, const AskOverwrite& ask,
+                                 BuildProgress& progress);
+
 } // namespace mervasto

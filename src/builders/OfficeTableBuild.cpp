@@ -15,9 +15,9 @@
 #include "data/Utf8.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -28,8 +28,8 @@ namespace {
 constexpr int ProgressMaximum = 50000;
 
 // One line of ZipCode2.txt: the hyphenated code of column 8, U+3000, the name of column 3.
-std::u16string officeLine(const std::vector<std::u16string>& items) {
-    return hyphenatedCode(items[7]) + u'\u3000' + officeName(items[2]);
+std::u16string officeLine(std::span<const std::u16string_view> items) {
+    return hyphenatedCode(items[7]) + u'\u3000' + officeName(std::u16string(items[2]));
 }
 
 // One line per complete record. The record count is 16-bit: the line of the 32,768th record
@@ -38,9 +38,8 @@ void writeOffices(ItemReader& csv, const fs::path& csvFile, const fs::path& tabl
                   BuildProgress& progress) {
     LineWriter out(tableFile);
     CsvRowReader records(csv, OfficeRowShape, toUtf8(csvFile.u16string()));
-    std::vector<std::u16string> items;
     std::int16_t recordCount = 0;
-    while (records.next(items)) {
+    for (auto items = records.next(); !items.empty(); items = records.next()) {
         out.writeLine(officeLine(items));
         incrementInt16(recordCount, "the number of business-office records");
         progress.setValue(recordCount);

@@ -18,7 +18,13 @@ constexpr std::array<std::u16string_view, 47> PrefectureNames = {
 } // namespace
 
 bool isPrefectureName(std::u16string_view name) {
-    return std::find(PrefectureNames.begin(), PrefectureNames.end(), name) != PrefectureNames.end();
+    // Every row of the national file is checked: a binary search instead of 47 comparisons.
+    static const auto sorted = [] {
+        auto names = PrefectureNames;
+        std::sort(names.begin(), names.end());
+        return names;
+    }();
+    return std::binary_search(sorted.begin(), sorted.end(), name);
 }
 
 } // namespace mervasto

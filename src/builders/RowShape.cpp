@@ -5,6 +5,7 @@
 #include "data/Utf8.h"
 
 #include <algorithm>
+#include <array>
 
 namespace mervasto {
 
@@ -20,60 +21,65 @@ constexpr DigitCount Exactly(std::size_t count) {
 }
 constexpr DigitCount GovernmentCode{5, 6}; // with or without its check digit
 
-bool isDigits(const std::u16string& item, DigitCount count) {
+bool isDigits(std::u16string_view item, DigitCount count) {
     return item.size() >= count.minimum && item.size() <= count.maximum &&
            std::all_of(item.begin(), item.end(), isAsciiDigit);
 }
 
 // "column N is not what it should be" with the item as read.
-std::string columnFault(int column, const char* expected, const std::u16string& item) {
+std::string columnFault(int column, const char* expected, std::u16string_view item) {
     return "column " + std::to_string(column) + " is not " + expected + ": \"" + toUtf8(item) +
            "\"";
 }
 
-// Columns are 1-based, as the operator's documentation counts them.
-const std::u16string& column(const std::vector<std::u16string>& row, int number) {
-    return row[static_cast<std::size_t>(number - 1)];
+// What one column, or a run of columns, must hold. Columns are 1-based, as the operator's
+// documentation counts them.
+struct ColumnRule {
+    int first;
+    int last;
+    std::optional<DigitCount> digits; // ASCII digits, so many; none: a prefecture's name
+    const char* expected;
+};
+
+bool fits(std::u16string_view item, const ColumnRule& rule) {
+    return rule.digits ? isDigits(item, *rule.digits) : isPrefectureName(item);
 }
 
-std::optional<std::string> digitsFault(const std::vector<std::u16string>& row, int number,
-                                       DigitCount count, const char* expected) {
-    if (isDigits(column(row, number), count))
-        return std::nullopt;
-    return columnFault(number, expected, column(row, number));
-}
-
-std::optional<std::string> prefectureFault(const std::vector<std::u16string>& row, int number) {
-    if (isPrefectureName(column(row, number)))
-        return std::nullopt;
-    return columnFault(number, "a prefecture", column(row, number));
-}
-
-std::optional<std::string> flagsFault(const std::vector<std::u16string>& row, int first, int last) {
-    for (int number = first; number <= last; ++number)
-        if (auto fault = digitsFault(row, number, Exactly(1), "a one-digit flag"))
-            return fault;
+// The first column, in order, that breaks its rule; every row is checked, so only a row that
+// breaks one costs a message.
+template <std::size_t Count>
+std::optional<std::string> faultOf(std::span<const std::u16string_view> row,
+                                   const std::array<ColumnRule, Count>& rules) {
+    for (const ColumnRule& rule : rules) {
+        for (int number = rule.first; number <= rule.last; ++number) {
+            const std::u16string_view item = row[static_cast<std::size_t>(number - 1)];
+            if (!fits(item, rule))
+                return columnFault(number, rule.expected, item);
+        }
+    }
     return std::nullopt;
 }
 
-std::optional<std::string> nationalFault(const std::vector<std::u16string>& row) {
-    if (auto fault = digitsFault(row, 1, GovernmentCode, "a local government code"))
-        return fault;
-    if (auto fault = digitsFault(row, 3, Exactly(7), "a seven-digit postal code"))
-        return fault;
-    if (auto fault = prefectureFault(row, 7))
-        return fault;
-    return flagsFault(row, 10, 15);
+constexpr std::array<ColumnRule, 4> NationalRules{{
+    {1, 1, GovernmentCode, "a local government code"},
+    {3, 3, Exactly(7), "a seven-digit postal code"},
+    {7, 7, std::nullopt, "a prefecture"},
+    {10, 15, Exactly(1), "a one-digit flag"},
+}};
+
+constexpr std::array<ColumnRule, 4> OfficeRules{{
+    {1, 1, GovernmentCode, "a local government code"},
+    {4, 4, std::nullopt, "a prefecture"},
+    {8, 8, Exactly(7), "a seven-digit postal code"},
+    {11, 13, Exactly(1), "a one-digit flag"},
+}};
+
+std::optional<std::string> nationalFault(std::span<const std::u16string_view> row) {
+    return faultOf(row, NationalRules);
 }
 
-std::optional<std::string> officeFault(const std::vector<std::u16string>& row) {
-    if (auto fault = digitsFault(row, 1, GovernmentCode, "a local government code"))
-        return fault;
-    if (auto fault = prefectureFault(row, 4))
-        return fault;
-    if (auto fault = digitsFault(row, 8, Exactly(7), "a seven-digit postal code"))
-        return fault;
-    return flagsFault(row, 11, 13);
+std::optional<std::string> officeFault(std::span<const std::u16string_view> row) {
+    return faultOf(row, OfficeRules);
 }
 
 } // namespace

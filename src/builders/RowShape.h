@@ -1,8 +1,9 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace mervasto {
 
@@ -11,7 +12,7 @@ namespace mervasto {
 // whose rows do not fit is some other file, and no table is built from it.
 struct RowShape {
     int columns;
-    std::optional<std::string> (*fault)(const std::vector<std::u16string>& row);
+    std::optional<std::string> (*fault)(std::span<const std::u16string_view> row);
 };
 
 // KEN_ALL.CSV: 15 items; column 1 a local government code (5 or 6 digits), column 3 the

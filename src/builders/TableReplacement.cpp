@@ -4,6 +4,7 @@
 #include "data/FileOperations.h"
 #include "data/Utf8.h"
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <system_error>
@@ -50,6 +51,9 @@ TableReplacement::TableReplacement(const fs::path& dir)
     : dir_(dir.empty() ? fs::path(".") : dir), lock_(dir_, TableLock::Mode::Shared) {}
 
 TableReplacement::~TableReplacement() {
+    for (auto& sync : syncs_) // a file is not removed while it is being synced
+        if (sync.valid())
+            sync.wait();
     removeLeftovers();
 }
 
@@ -61,11 +65,29 @@ fs::path TableReplacement::add(const fs::path& name) {
     return fresh;
 }
 
+void TableReplacement::completed(const fs::path& fresh) {
+    // The system writes the file out while the build goes on, and the build waits less at the
+    // end: a sync waits for what the disk has not written yet.
+    synced_.push_back(fresh);
+    syncs_.push_back(std::async(std::launch::async, [fresh] { fileOperations().syncFile(fresh); }));
+}
+
+// Rethrows the first sync that failed.
+void TableReplacement::waitForSyncs() {
+    for (auto& sync : syncs_)
+        sync.get();
+    syncs_.clear();
+}
+
 void TableReplacement::commit() {
+    waitForSyncs();
     lock_.makeExclusive();
     finishInterruptedCommit(dir_); // one that died before this one began
-    for (const auto& step : journal_.steps)
-        fileOperations().syncFile(named(dir_, step.fresh));
+    for (const auto& step : journal_.steps) {
+        const fs::path fresh = named(dir_, step.fresh);
+        if (std::find(synced_.begin(), synced_.end(), fresh) == synced_.end())
+            fileOperations().syncFile(fresh);
+    }
     if (journal_.steps.size() == 1) {
         renameOne();
         return;

@@ -4,6 +4,7 @@
 #include "data/TableLock.h"
 
 #include <filesystem>
+#include <future>
 #include <vector>
 
 namespace mervasto {
@@ -26,12 +27,18 @@ public:
     // temporary file and returns its path, to which the new content is to be written.
     std::filesystem::path add(const std::filesystem::path& name);
 
+    // The new content of `fresh` (a path add() gave) is complete: its sync starts now, beside
+    // the work that follows, and commit() waits for it. Only after the last add(): no other
+    // file step runs beside the sync.
+    void completed(const std::filesystem::path& fresh);
+
     // Syncs every new file and renames it over its table. When that fails, the tables already
     // replaced get their old content back (or are removed when they did not exist before) and
     // DataError(Io) is thrown.
     void commit();
 
 private:
+    void waitForSyncs();
     void renameOne();
     void keepBackups();
     void writeJournal();
@@ -42,6 +49,8 @@ private:
     std::filesystem::path dir_;
     TableLock lock_;
     CommitJournal journal_;
+    std::vector<std::filesystem::path> synced_; // the new files whose sync has been started
+    std::vector<std::future<void>> syncs_;      // those syncs
     bool journalWritten_ = false; // past the point of no return: the journal owns the files
 };
 

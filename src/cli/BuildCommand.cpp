@@ -41,12 +41,10 @@ int BuildCommand::run(const std::filesystem::path& dataDir, Console& console) co
     const OverwritePrompt ask(console, yes_);
     TerminalProgress progress(console);
     BuildOutcome outcome;
-    if (national_->parsed()) {
-        const auto index = std::make_unique<IndexTable>();
-        outcome = buildNationalTables(csv, dataDir, *index, ask, progress);
-    } else {
+    if (national_->parsed())
+        outcome = buildNationalTables(csv, dataDir, ask, progress);
+    else
         outcome = buildOfficeTable(csv, dataDir, ask, progress);
-    }
     progress.finish();
 
     switch (outcome.result) {

@@ -4,20 +4,38 @@
 #include "data/Cp932Codec.h"
 #include "data/DataError.h"
 
+#include <algorithm>
 #include <fstream>
 #include <limits>
+#include <vector>
 
 namespace mervasto {
 
 namespace {
 
-constexpr std::size_t ChunkSize = 256 * 1024;
+// The first unit from `from` on that `stop` picks; `to` when there is none. `stop` picks
+// nothing above the comma: every unit that ends an item (comma, CR, LF, double quote) sorts at
+// or below it, and hardly any text does, so one comparison passes most units.
+template <typename Stop>
+const char16_t* findStop(const char16_t* from, const char16_t* to, Stop stop) {
+    for (;; ++from) {
+        while (from != to && *from > u',')
+            ++from;
+        if (from == to || stop(*from))
+            return from;
+    }
+}
+
+const char16_t* findItemEnd(const char16_t* from, const char16_t* to) {
+    return findStop(from, to, [](char16_t c) { return c == u',' || c == u'\r' || c == u'\n'; });
+}
+
+const char16_t* findQuote(const char16_t* from, const char16_t* to) {
+    return findStop(from, to, [](char16_t c) { return c == u'"'; });
+}
 
 bool isLineEnd(char16_t c) {
     return c == u'\r' || c == u'\n';
-}
-bool isItemEnd(char16_t c) {
-    return c == u',' || isLineEnd(c);
 }
 
 std::unique_ptr<std::istream> openFile(const std::filesystem::path& file) {
@@ -64,7 +82,11 @@ ItemReader::ItemReader(SourceText source)
     : ItemReader(std::move(source.bytes), std::move(source.decoder)) {}
 
 ItemReader::ItemReader(std::unique_ptr<ByteSource> bytes, std::unique_ptr<TextDecoder> decoder)
-    : bytes_(std::move(bytes)), decoder_(std::move(decoder)) {}
+    : bytes_(std::move(bytes)), decoder_(std::move(decoder)) {
+    // Room for a chunk and the row left unread before it, so that the text is not moved to
+    // fresh memory when a row straddles two chunks.
+    buffer_.reserve(2 * ChunkSize);
+}
 
 std::size_t ItemReader::substitutedCount() const {
     return decoder_->substitutedCount();
@@ -112,22 +134,68 @@ template <typename Predicate> void ItemReader::takeWhile(Predicate keep, std::u1
     }
 }
 
-template <typename Predicate> void ItemReader::skipWhile(Predicate skip) {
-    while (available()) {
-        while (pos_ < buffer_.size() && skip(buffer_[pos_]))
-            ++pos_;
-        if (pos_ < buffer_.size())
-            return;
+// Parses the item at `pos` of the text decoded so far. Returns false when the text ends before
+// the item and its delimiter do and more input may follow; otherwise sets `item`, moves `pos`
+// past the delimiter and returns true.
+bool ItemReader::parseItem(std::size_t& pos, std::u16string_view& item) const {
+    const char16_t* const first = buffer_.data();
+    const char16_t* const last = first + buffer_.size();
+    const auto checkLength = [](const char16_t* from, const char16_t* to) {
+        if (static_cast<std::size_t>(to - from) > maxItemLength)
+            throwTooLong();
+    };
+    const char16_t* at = first + pos;
+    const char16_t* const spaces = at;
+    while (at != last && *at == u' ')
+        ++at;
+    checkLength(spaces, at);
+    const char16_t* end = nullptr; // the item's delimiter
+    if (at != last && *at == u'"') {
+        const char16_t* const close = findQuote(at + 1, last);
+        checkLength(at + 1, close);
+        item = std::u16string_view(at + 1, static_cast<std::size_t>(close - at - 1));
+        // Anything after the closing quote up to the delimiter is dropped.
+        end = close == last ? last : findItemEnd(close + 1, last);
+        checkLength(close, end);
+    } else {
+        end = findItemEnd(at, last);
+        checkLength(at, end);
+        item = std::u16string_view(at, static_cast<std::size_t>(end - at));
     }
+    if (end == last || (*end == u'\r' && end + 1 == last)) {
+        if (!bytesDone_)
+            return false;
+        pos = buffer_.size();
+        return true;
+    }
+    const bool crLf = *end == u'\r' && end[1] == u'\n';
+    pos = static_cast<std::size_t>(end - first) + (crLf ? 2 : 1);
+    return true;
 }
 
-void ItemReader::consumeDelimiter() {
-    if (!available())
-        return;
-    const char16_t delimiter = peek();
-    ++pos_;
-    if (delimiter == u'\r' && available() && peek() == u'\n')
-        ++pos_;
+std::size_t ItemReader::readTexts(std::span<std::u16string_view> items) {
+    std::size_t pos = pos_;
+    std::size_t count = 0;
+    while (count < items.size()) {
+        if (pos == buffer_.size() && bytesDone_)
+            break;
+        if (pos < buffer_.size() && parseItem(pos, items[count])) {
+            ++count;
+            continue;
+        }
+        // Reading more input moves the text: the items read keep their places in it.
+        const std::size_t consumed = pos_;
+        const char16_t* const before = buffer_.data();
+        std::vector<std::size_t> offsets;
+        for (std::size_t i = 0; i < count; ++i)
+            offsets.push_back(static_cast<std::size_t>(items[i].data() - before) - consumed);
+        fill();
+        pos -= consumed;
+        for (std::size_t i = 0; i < count; ++i)
+            items[i] = std::u16string_view(buffer_.data() + offsets[i], items[i].size());
+    }
+    pos_ = pos;
+    return count;
 }
 
 void ItemReader::requireInput() {
@@ -136,23 +204,10 @@ void ItemReader::requireInput() {
 }
 
 std::u16string ItemReader::readText() {
-    std::u16string item;
-    readText(item);
-    return item;
-}
-
-void ItemReader::readText(std::u16string& item) {
+    std::u16string_view item;
     requireInput();
-    skipWhile([](char16_t c) { return c == u' '; });
-    item.clear();
-    if (available() && peek() == u'"') {
-        ++pos_;
-        takeWhile([](char16_t c) { return c != u'"'; }, item);
-        skipWhile([](char16_t c) { return !isItemEnd(c); });
-    } else {
-        takeWhile([](char16_t c) { return !isItemEnd(c); }, item);
-    }
-    consumeDelimiter();
+    readTexts({&item, 1});
+    return std::u16string(item);
 }
 
 std::int32_t ItemReader::readNumber() {

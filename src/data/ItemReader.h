@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <istream>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace mervasto {
 
@@ -25,10 +27,13 @@ namespace mervasto {
 // line end; a lone LF also ends a line.
 // atEnd() is true when no byte is left. Reading at the end throws DataError(InputPastEnd).
 // Memory stays bounded: an item or line longer than maxItemLength code units throws
-// DataError(ItemTooLong).
+// DataError(ItemTooLong), and so do more spaces than that before an item or more text than that
+// after its closing quote.
 class ItemReader {
 public:
     static constexpr std::size_t maxItemLength = 1 << 20;
+    // The bytes taken from the input at a time.
+    static constexpr std::size_t ChunkSize = 64 * 1024;
 
     // Throws DataError(FileNotFound) when the file cannot be opened for reading.
     explicit ItemReader(const std::filesystem::path& file);
@@ -42,8 +47,10 @@ public:
 
     bool atEnd();
     std::u16string readText();
-    // The same into `item`, whose storage is reused.
-    void readText(std::u16string& item);
+    // Reads up to `items.size()` items as readText() does, as views into the reader's text that
+    // stay valid until the next read; returns how many it read, fewer only at the end of the
+    // input.
+    std::size_t readTexts(std::span<std::u16string_view> items);
     std::int32_t readNumber();
     std::u16string readLine();
 
@@ -57,8 +64,7 @@ private:
     char16_t peek();
     void requireInput();
     template <typename Predicate> void takeWhile(Predicate keep, std::u16string& item);
-    template <typename Predicate> void skipWhile(Predicate skip);
-    void consumeDelimiter();
+    bool parseItem(std::size_t& pos, std::u16string_view& item) const;
 
     std::unique_ptr<ByteSource> bytes_;
     std::unique_ptr<TextDecoder> decoder_;

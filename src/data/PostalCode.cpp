@@ -16,10 +16,15 @@ std::u16string_view part(std::u16string_view text, std::size_t start, std::size_
 } // namespace
 
 std::u16string hyphenatedCode(std::u16string_view code) {
-    std::u16string text(part(code, 0, 3));
-    text += u'-';
-    text += part(code, 3, 4);
+    std::u16string text;
+    appendHyphenatedCode(code, text);
     return text;
+}
+
+void appendHyphenatedCode(std::u16string_view code, std::u16string& out) {
+    out += part(code, 0, 3);
+    out += u'-';
+    out += part(code, 3, 4);
 }
 
 std::u16string leadingPostalCode(std::u16string_view line) {

@@ -9,6 +9,8 @@ namespace mervasto {
 // are cut by position without validation: a shorter code gives fewer characters, characters
 // past the 7th are dropped.
 std::u16string hyphenatedCode(std::u16string_view code);
+// The same, appended to `out`.
+void appendHyphenatedCode(std::u16string_view code, std::u16string& out);
 
 // The postal code at the head of a table or result line: its first 8 characters
 // ("100-0005" of "100-0005　　東京都千代田区丸の内").

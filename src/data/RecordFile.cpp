@@ -58,11 +58,14 @@ RecordFileWriter::RecordFileWriter(const fs::path& file) : file_(file) {
 }
 
 void RecordFileWriter::write(std::int32_t recordNo, const ZipRecord& record) {
+    write(recordNo, encodeZipRecord(record));
+}
+
+void RecordFileWriter::write(std::int32_t recordNo, const RecordBytes& bytes) {
     if (recordNo < 1)
         throw DataError(DataError::Kind::OutOfRange, "bad record number");
     if (recordNo != nextRecord_)
         out_.seekp(offsetOf(recordNo));
-    const RecordBytes bytes = encodeZipRecord(record);
     out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out_)
         throw DataError(DataError::Kind::Io, "cannot write " + file_.string());

@@ -32,6 +32,8 @@ public:
     explicit RecordFileWriter(const std::filesystem::path& file);
 
     void write(std::int32_t recordNo, const ZipRecord& record);
+    // The same for a record already encoded.
+    void write(std::int32_t recordNo, const RecordBytes& bytes);
     // Flushes and closes; throws DataError(Io) when any write failed.
     void close();
 

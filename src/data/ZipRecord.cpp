@@ -33,9 +33,16 @@ void ZipRecord::setAddress(std::u16string_view address) {
 }
 
 RecordBytes encodeZipRecord(const ZipRecord& record) {
+    return encodeZipRecord(record.Code, record.Address);
+}
+
+RecordBytes encodeZipRecord(std::u16string_view code, std::u16string_view address) {
+    // Cut to the character width as storing would; the spaces that storing pads with are the
+    // ones encodeField pads with.
     RecordBytes bytes;
-    encodeField(record.Code, ZipRecord::CodeWidth, bytes.data());
-    encodeField(record.Address, ZipRecord::AddressWidth, bytes.data() + ZipRecord::CodeWidth);
+    encodeField(code.substr(0, ZipRecord::CodeWidth), ZipRecord::CodeWidth, bytes.data());
+    encodeField(address.substr(0, ZipRecord::AddressWidth), ZipRecord::AddressWidth,
+                bytes.data() + ZipRecord::CodeWidth);
     return bytes;
 }
 

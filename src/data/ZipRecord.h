@@ -29,6 +29,8 @@ using RecordBytes = std::array<char, ZipRecord::Length>;
 // Converts each field to CP932 and fits it to its byte width; a double-byte character that
 // would straddle the end of a field is dropped and its place padded with a space.
 RecordBytes encodeZipRecord(const ZipRecord& record);
+// The same for a code and an address as they would be stored in a ZipRecord.
+RecordBytes encodeZipRecord(std::u16string_view code, std::u16string_view address);
 
 // Converts the bytes back and pads each field with spaces to its character width again.
 ZipRecord decodeZipRecord(const RecordBytes& bytes);

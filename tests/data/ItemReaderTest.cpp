@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -129,6 +130,29 @@ TEST(ItemReader, ItemsSpanningChunksStayWhole) {
     EXPECT_EQ(readAll(reader, [](ItemReader& r) { return r.readText(); }), expected);
 }
 
+// Rows read as views straddle chunk boundaries: the items already read stay whole when
+// reading on moves the text.
+TEST(ItemReader, RowsOfViewsSpanningChunksStayWhole) {
+    std::string bytes;
+    std::vector<std::u16string> expected;
+    for (int i = 0; bytes.size() < 3 * ItemReader::ChunkSize; ++i) {
+        const std::string number = std::to_string(i);
+        bytes += number + ",\"\x8A\xDB" + number + "\"x\r\n";
+        expected.push_back(std::u16string(number.begin(), number.end()));
+        expected.push_back(u"丸" + std::u16string(number.begin(), number.end()));
+    }
+    auto reader = readerOf(bytes + "last");
+    std::vector<std::u16string> items;
+    std::array<std::u16string_view, 3> row;
+    std::size_t read = 0;
+    while ((read = reader.readTexts(row)) == row.size())
+        items.insert(items.end(), row.begin(), row.end());
+    items.insert(items.end(), row.begin(), row.begin() + static_cast<std::ptrdiff_t>(read));
+    expected.push_back(u"last");
+    EXPECT_EQ(items, expected);
+    EXPECT_EQ(reader.readTexts(row), 0u);
+}
+
 TEST(ItemReader, ReadingPastTheEndThrows) {
     auto reader = readerOf("a\r\n");
     reader.readText();
@@ -148,6 +172,12 @@ TEST(ItemReader, OverlongItemsAndLinesThrow) {
     EXPECT_EQ(
         errorKindOf([] { readerOf(std::string(ItemReader::maxItemLength + 1, ',')).readLine(); }),
         DataError::Kind::ItemTooLong);
+    // The spaces before an item and what follows its closing quote are bounded as well.
+    const std::string tooMany(ItemReader::maxItemLength + 1, ' ');
+    EXPECT_EQ(errorKindOf([&] { readerOf(tooMany + "x").readText(); }),
+              DataError::Kind::ItemTooLong);
+    EXPECT_EQ(errorKindOf([&] { readerOf("\"x\"" + tooMany + ",").readText(); }),
+              DataError::Kind::ItemTooLong);
 }
 
 TEST(ItemReader, LongestItemIsAccepted) {

@@ -56,10 +56,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, BadPair,
                                            Surrounding{"LeadByteCutOffAfter", "", "\x81"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The same through the item reader, whose chunks are 256 KiB: the bad pair straddles the end
-// of the first chunk.
+// The same through the item reader, which reads in chunks: the bad pair straddles the end of
+// the first chunk.
 TEST(BadPairAtChunkEnd, ReadsAsElsewhere) {
-    std::string bytes(256 * 1024 - 1, 'a');
+    std::string bytes(ItemReader::ChunkSize - 1, 'a');
     bytes += std::string(BadPairThenKanji) + "\r\n";
     ItemReader reader(std::make_unique<std::istringstream>(bytes));
     const std::u16string line = reader.readLine();
