@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::u16string key = fuzz::utf16FromBytes(sections[0]);
     std::size_t progressCalls = 0;
-    const TextPassProgress progress = [&](const std::vector<std::u16string>&) { ++progressCalls; };
+    const TextPassProgress progress = [&](const ResultLines&) { ++progressCalls; };
     checkOutcome(runSearch(dir, index, key, false, progress));
     checkOutcome(runSearch(dir, index, key, true));
     return 0;

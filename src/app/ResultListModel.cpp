@@ -12,6 +12,10 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     return line(index.row());
 }
 
+QString ResultListModel::line(int row) const {
+    return QStringView(lines_[static_cast<std::size_t>(row)]).toString();
+}
+
 void ResultListModel::clear() {
     if (lines_.empty())
         return;
@@ -20,24 +24,23 @@ void ResultListModel::clear() {
     endResetModel();
 }
 
-void ResultListModel::showLines(const std::vector<std::u16string>& lines) {
+void ResultListModel::showLines(const ResultLines& lines) {
     if (!holdsStartOf(lines))
         clear();
     append(lines, lines_.size());
 }
 
-bool ResultListModel::holdsStartOf(const std::vector<std::u16string>& lines) const {
+bool ResultListModel::holdsStartOf(const ResultLines& lines) const {
     return lines_.size() <= lines.size() &&
-           (lines_.empty() || lines_.back() == QStringView(lines[lines_.size() - 1]));
+           (lines_.empty() || lines_.back() == lines[lines_.size() - 1]);
 }
 
-void ResultListModel::append(const std::vector<std::u16string>& lines, std::size_t from) {
+void ResultListModel::append(const ResultLines& lines, std::size_t from) {
     if (from >= lines.size())
         return;
     beginInsertRows({}, static_cast<int>(from), static_cast<int>(lines.size() - 1));
-    lines_.reserve(lines.size());
     for (std::size_t i = from; i < lines.size(); ++i)
-        lines_.push_back(QString::fromStdU16String(lines[i]));
+        lines_.push_back(lines[i]);
     endInsertRows();
 }
 

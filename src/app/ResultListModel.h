@@ -1,15 +1,15 @@
 #pragma once
 
+#include "search/ResultLines.h"
+
 #include <QAbstractListModel>
 #include <QString>
 
-#include <string>
-#include <vector>
-
 namespace mervasto {
 
-// The lines of the result list. A plain vector of texts behind a list model, so that a view
-// with uniform item sizes shows a hundred thousand lines without delay.
+// The lines of the result list, kept as the search lists them, behind a list model: a view with
+// uniform item sizes shows a hundred thousand lines without delay, and only the lines it shows
+// become QStrings.
 class ResultListModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -19,18 +19,18 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    const QString& line(int row) const { return lines_.at(static_cast<std::size_t>(row)); }
+    QString line(int row) const;
     void clear();
     // Brings the model to `lines`. A list that grows (the lines held are the first ones of
     // `lines`, as during a search) only gets the new lines added: the held lines are taken as
     // they are, once the last of them is found in its place.
-    void showLines(const std::vector<std::u16string>& lines);
+    void showLines(const ResultLines& lines);
 
 private:
-    bool holdsStartOf(const std::vector<std::u16string>& lines) const;
-    void append(const std::vector<std::u16string>& lines, std::size_t from);
+    bool holdsStartOf(const ResultLines& lines) const;
+    void append(const ResultLines& lines, std::size_t from);
 
-    std::vector<QString> lines_;
+    ResultLines lines_;
 };
 
 } // namespace mervasto

@@ -81,7 +81,7 @@ private:
     void showSearching(const QString& text);
     SearchOutcome searchWholeTables();
     void reloadIndexIfReplaced();
-    void showSearchProgress(const std::vector<std::u16string>& linesSoFar);
+    void showSearchProgress(const ResultLines& linesSoFar);
     void clearResult();
     void List2_Click();
     void Command3_Click();

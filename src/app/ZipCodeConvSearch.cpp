@@ -101,7 +101,7 @@ void ZipCodeConv::reloadIndexIfReplaced() {
 // The text pass reports the lines found so far now and then. The list shows them a few times a
 // second: a long pass is seen growing, and a short one spends no time laying out and painting
 // lines that the next report brings again.
-void ZipCodeConv::showSearchProgress(const std::vector<std::u16string>& linesSoFar) {
+void ZipCodeConv::showSearchProgress(const ResultLines& linesSoFar) {
     constexpr qint64 ShowEveryMs = 100;
     if (sinceListShown_.elapsed() < ShowEveryMs)
         return;

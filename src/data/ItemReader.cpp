@@ -215,19 +215,25 @@ std::int32_t ItemReader::readNumber() {
 }
 
 std::u16string ItemReader::readLine() {
-    requireInput();
     std::u16string line;
+    readLine(line);
+    return line;
+}
+
+void ItemReader::readLine(std::u16string& line) {
+    requireInput();
+    line.clear();
     for (;;) {
         takeWhile([](char16_t c) { return !isLineEnd(c); }, line);
         if (!available())
-            return line;
+            return;
         const char16_t end = peek();
         ++pos_;
         if (end == u'\n')
-            return line;
+            return;
         if (available() && peek() == u'\n') {
             ++pos_;
-            return line;
+            return;
         }
         // A carriage return alone does not end a line.
         if (line.size() + 1 > maxItemLength)

@@ -53,6 +53,8 @@ public:
     std::size_t readTexts(std::span<std::u16string_view> items);
     std::int32_t readNumber();
     std::u16string readLine();
+    // The same into `line`, whose storage is reused.
+    void readLine(std::u16string& line);
 
     // The characters read so far that the tables cannot hold ("〓" in the text instead).
     std::size_t substitutedCount() const;

@@ -17,8 +17,8 @@ inline constexpr std::size_t HugePageSize = std::size_t{2} << 20;
 void preferLargePages(void* memory, std::size_t size);
 
 // An allocator for large arrays that are filled at once (the index table's columns, an unpacked
-// CSV): a block of a megabyte or more is aligned to a huge page, rounded up to whole huge pages
-// and asked for in huge pages; smaller ones are plain allocations.
+// CSV, the blocks of a long result list): a block of a megabyte or more is aligned to a huge page,
+// rounded up to whole huge pages and asked for in huge pages; smaller ones are plain allocations.
 template <typename T> struct LargePageAllocator {
     using value_type = T;
 

@@ -144,8 +144,10 @@ private:
         startTextPass();
         std::size_t linesRead = 0;
         std::size_t linesReported = 0;
+        std::u16string line;
         while (!lines.atEnd()) {
-            listIfMatchingLine(outcome_, lines.readLine(), searchKey_);
+            lines.readLine(line);
+            listIfMatchingLine(outcome_, line, searchKey_);
             if (++linesRead % TextPassProgressInterval == 0 && progress_ &&
                 outcome_.lines.size() != linesReported) {
                 linesReported = outcome_.lines.size();

@@ -16,7 +16,7 @@ namespace mervasto {
 // can show the list growing: after every TextPassProgressInterval lines read, when the list has
 // grown since the last call. Not called once per line, and not at the end (the outcome holds
 // the whole list).
-using TextPassProgress = std::function<void(const std::vector<std::u16string>& linesSoFar)>;
+using TextPassProgress = std::function<void(const ResultLines& linesSoFar)>;
 inline constexpr std::size_t TextPassProgressInterval = 4096;
 
 // What a search looks for, and the key as the user typed it, which the not-found status shows.

@@ -17,14 +17,14 @@ EntryMatch matchEntry(std::u16string_view entry, std::u16string_view key) {
     return {entryInKeyPos != 0, keyInEntryPos != 0};
 }
 
-void listIfMatchingLine(SearchOutcome& outcome, std::u16string line, std::u16string_view key) {
+void listIfMatchingLine(SearchOutcome& outcome, std::u16string_view line, std::u16string_view key) {
     const EntryMatch match = matchEntry(line, key);
     if (match.exact) {
         outcome.code = leadingPostalCode(line);
         outcome.copyEnabled = true;
     }
     if (match.listed())
-        outcome.lines.push_back(std::move(line));
+        outcome.lines.push_back(line);
 }
 
 std::u16string foundCountText(std::size_t count) {

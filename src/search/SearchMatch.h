@@ -23,7 +23,7 @@ EntryMatch matchEntry(std::u16string_view entry, std::u16string_view key);
 
 // Tests a whole table line (a ZipCode1.txt or ZIPCODE2.txt entry) against the key: an exact
 // hit puts its postal code into the code box and enables copying; any hit is listed.
-void listIfMatchingLine(SearchOutcome& outcome, std::u16string line, std::u16string_view key);
+void listIfMatchingLine(SearchOutcome& outcome, std::u16string_view line, std::u16string_view key);
 
 // The status text of a search that listed `count` lines: "<count>件　見つかりました。".
 std::u16string foundCountText(std::size_t count);

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "search/ResultLines.h"
+
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace mervasto {
 
@@ -14,7 +15,7 @@ struct SearchMessage {
 
 // What a search leaves on the main window: the window (or the command-line tool) applies it.
 struct SearchOutcome {
-    std::vector<std::u16string> lines;    // List2, in the order found
+    ResultLines lines;                    // List2, in the order found
     std::u16string code;                  // Text1
     bool copyEnabled = false;             // Command3
     std::u16string status;                // panel 1 of StatusBar1

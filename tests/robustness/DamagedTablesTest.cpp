@@ -175,7 +175,7 @@ TEST_F(DamagedTables, IndexEntriesOutOfOrderReadOnlyWhatExists) {
     ASSERT_TRUE(loadIndexTable(dir, filest->indexTable));
     const SearchOutcome outcome = search(u"東京都C0001丸の内7");
     EXPECT_FALSE(outcome.message);
-    EXPECT_EQ(outcome.lines, std::vector<std::u16string>{u"100-0007　　東京都C0001丸の内7"});
+    EXPECT_EQ(outcome.lines, ResultLines{u"100-0007　　東京都C0001丸の内7"});
 }
 
 // A 16-bit position: a match that starts past 32767 takes the error path, as every 16-bit

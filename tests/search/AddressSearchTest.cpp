@@ -40,7 +40,7 @@ protected:
 struct FoundCase {
     const char* name;
     std::u16string key;
-    std::vector<std::u16string> lines;
+    ResultLines lines;
     std::u16string code; // empty: no exact hit, copy stays disabled
 };
 
@@ -198,9 +198,8 @@ TEST_F(AddressSearchTest, SixteenBitOverflowsTakeTheErrorPath) {
 TEST_F(AddressSearchTest, MissingRecordFileReadsAsEmptyAndIsNotCreated) {
     std::filesystem::remove(dir / "ZIPCODE.TXT");
     const SearchOutcome outcome = search(u"東京都千代田区霞が関");
-    EXPECT_EQ(outcome.lines, (std::vector<std::u16string>{
-                                 textLine(u"1000013", u"東京都千代田区霞が関"),
-                                 textLine(u"1000099", u"東京都千代田区霞が関 合同庁舎")}));
+    EXPECT_EQ(outcome.lines, (ResultLines{textLine(u"1000013", u"東京都千代田区霞が関"),
+                                          textLine(u"1000099", u"東京都千代田区霞が関 合同庁舎")}));
     EXPECT_FALSE(outcome.message);
     EXPECT_EQ(test::listDirectory(dir.path()), "ZIPID1.txt\nZipCode1.txt\n");
 }
@@ -209,9 +208,9 @@ TEST_F(AddressSearchTest, TextPassReportsTheGrowingListNowAndThen) {
     std::vector<test::NationalRow> rows(10000, {u"1000000", u"東京都", u"千代田区", u"番地"});
     test::writeNationalTables(dir.path(), rows);
     std::vector<std::size_t> reported;
-    const SearchOutcome outcome = searchAddress(
-        dir.path(), IndexTable{}, u"-",
-        [&](const std::vector<std::u16string>& lines) { reported.push_back(lines.size()); });
+    const SearchOutcome outcome =
+        searchAddress(dir.path(), IndexTable{}, u"-",
+                      [&](const ResultLines& lines) { reported.push_back(lines.size()); });
     EXPECT_EQ(outcome.lines.size(), 10000u);
     EXPECT_EQ(outcome.status, u"10000" + Found);
     EXPECT_EQ(reported, (std::vector<std::size_t>{4096, 8192}));
@@ -242,7 +241,7 @@ TEST_P(AddressSearchWithIndex, FallsBackToTheTextPassWithoutError) {
     }
     const std::u16string wholeLine = textLine(u"1000013", u"東京都千代田区霞が関");
     const SearchOutcome outcome = runSearch(dir.path(), handMade, wholeLine, false);
-    EXPECT_EQ(outcome.lines, std::vector<std::u16string>{wholeLine});
+    EXPECT_EQ(outcome.lines, ResultLines{wholeLine});
     EXPECT_EQ(outcome.code, u"100-0013");
     EXPECT_TRUE(outcome.copyEnabled);
     EXPECT_FALSE(outcome.message);

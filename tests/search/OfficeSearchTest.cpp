@@ -21,7 +21,7 @@ const std::u16string WithComma = u"100-8994　ABC,Inc";
 struct OfficeCase {
     const char* name;
     std::u16string key;
-    std::vector<std::u16string> lines;
+    ResultLines lines;
     std::u16string code; // empty: no whole entry in the key, copy stays disabled
 };
 
@@ -93,8 +93,7 @@ TEST(OfficeSearch, MissingTableTakesTheErrorPath) {
 TEST(OfficeSearch, LinesEndingInLoneLineFeedsAreEntriesToo) {
     const test::TempDir dir;
     test::writeCp932(dir / "ZipCode2.txt", PostOffice + u"\n" + Prefecture);
-    EXPECT_EQ(searchOffices(dir.path(), u"-").lines,
-              (std::vector<std::u16string>{PostOffice, Prefecture}));
+    EXPECT_EQ(searchOffices(dir.path(), u"-").lines, (ResultLines{PostOffice, Prefecture}));
 }
 
 } // namespace
