@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 
 namespace mervasto {
 
@@ -17,15 +18,23 @@ public:
 
     // `unit` is a character of the Basic Multilingual Plane, not a surrogate.
     char16_t tableCharacter(char16_t unit) {
+        // Most characters stay as they are: a bit each says so, and those bits fit the
+        // processor's nearest cache where the whole table does not.
+        if (unchanged_.test(unit))
+            return unit;
         char16_t& known = known_[unit];
-        if (known == 0)
+        if (known == 0) {
             known = lookUp(unit);
+            if (known == unit)
+                unchanged_.set(unit);
+        }
         return known;
     }
 
 private:
     char16_t lookUp(char16_t unit) const;
 
+    std::bitset<0x10000> unchanged_;      // looked up, and stays as it is
     std::array<char16_t, 0x10000> known_; // 0: not looked up yet
 };
 

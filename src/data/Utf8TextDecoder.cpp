@@ -25,15 +25,32 @@ char32_t threeByteCharacter(std::string_view utf8, std::size_t pos) {
 } // namespace
 
 void Utf8TextDecoder::decode(std::string_view bytes, bool final, std::u16string& out) {
-    if (!pending_.empty()) {
-        // The character cut off at the end of the last chunk goes first; the buffer that joins
-        // them is kept, so that reading a file costs no allocation per chunk.
-        joined_.assign(pending_).append(bytes);
-        bytes = joined_;
-    }
+    if (!pending_.empty() && !completeCutCharacter(bytes, final, out))
+        return;
     const std::size_t complete = final ? bytes.size() : completeUtf8Length(bytes);
     appendForTables(bytes.substr(0, complete), out);
     pending_.assign(bytes.substr(complete));
+}
+
+// Decodes the character cut off at the end of the last chunk with the first bytes of this one
+// (at most three more make any character), and takes those bytes off `bytes`. Returns false
+// when even they do not complete it: it waits for the next chunk.
+bool Utf8TextDecoder::completeCutCharacter(std::string_view& bytes, bool final,
+                                           std::u16string& out) {
+    joined_.assign(pending_).append(bytes.substr(0, 3));
+    if (!final && completeUtf8Length(joined_) < pending_.size()) {
+        pending_.assign(joined_);
+        bytes = {};
+        return false;
+    }
+    // The first character boundary at or past the end of the cut bytes.
+    std::size_t end = 0;
+    while (end < pending_.size())
+        end += decodeUtf8Character(joined_, end).length;
+    appendForTables(std::string_view(joined_).substr(0, end), out);
+    bytes.remove_prefix(end - pending_.size());
+    pending_.clear();
+    return true;
 }
 
 char16_t Utf8TextDecoder::tableCharacter(char32_t code) {

@@ -16,12 +16,13 @@ public:
     std::size_t substitutedCount() const override { return substituted_; }
 
 private:
+    bool completeCutCharacter(std::string_view& bytes, bool final, std::u16string& out);
     void appendForTables(std::string_view utf8, std::u16string& out);
     char16_t tableCharacter(char32_t code);
 
     Cp932Repertoire repertoire_;
     std::string pending_;
-    std::string joined_;
+    std::string joined_; // the cut character and the bytes that complete it
     std::size_t substituted_ = 0;
 };
 
