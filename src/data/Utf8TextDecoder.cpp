@@ -54,12 +54,10 @@ bool Utf8TextDecoder::completeCutCharacter(std::string_view& bytes, bool final,
 }
 
 char16_t Utf8TextDecoder::tableCharacter(char32_t code) {
-    // No character past U+FFFF is in CP932.
-    const char16_t stored = code > 0xFFFF ? Cp932Repertoire::Substitute
-                                          : repertoire_.tableCharacter(static_cast<char16_t>(code));
-    if (stored == Cp932Repertoire::Substitute && code != Cp932Repertoire::Substitute)
-        ++substituted_;
-    return stored;
+    if (code <= 0xFFFF)
+        return bmpTableCharacter(static_cast<char16_t>(code));
+    ++substituted_; // no character past U+FFFF is in CP932
+    return Cp932Repertoire::Substitute;
 }
 
 void Utf8TextDecoder::appendForTables(std::string_view utf8, std::u16string& out) {
@@ -77,7 +75,7 @@ void Utf8TextDecoder::appendForTables(std::string_view utf8, std::u16string& out
             continue;
         }
         if (const char32_t code = threeByteCharacter(utf8, pos)) {
-            *write++ = tableCharacter(code);
+            *write++ = bmpTableCharacter(static_cast<char16_t>(code));
             pos += 3;
             continue;
         }

@@ -19,6 +19,12 @@ private:
     bool completeCutCharacter(std::string_view& bytes, bool final, std::u16string& out);
     void appendForTables(std::string_view utf8, std::u16string& out);
     char16_t tableCharacter(char32_t code);
+    char16_t bmpTableCharacter(char16_t unit) {
+        const char16_t stored = repertoire_.tableCharacter(unit);
+        if (stored == Cp932Repertoire::Substitute && unit != Cp932Repertoire::Substitute)
+            ++substituted_;
+        return stored;
+    }
 
     Cp932Repertoire repertoire_;
     std::string pending_;
