@@ -52,8 +52,8 @@ TableReplacement::TableReplacement(const fs::path& dir)
 
 TableReplacement::~TableReplacement() {
     for (auto& sync : syncs_) // a file is not removed while it is being synced
-        if (sync.valid())
-            sync.wait();
+        if (sync.done.valid())
+            sync.done.wait();
     removeLeftovers();
 }
 
@@ -68,15 +68,15 @@ fs::path TableReplacement::add(const fs::path& name) {
 void TableReplacement::completed(const fs::path& fresh) {
     // The system writes the file out while the build goes on, and the build waits less at the
     // end: a sync waits for what the disk has not written yet.
-    synced_.push_back(fresh);
-    syncs_.push_back(std::async(std::launch::async, [fresh] { fileOperations().syncFile(fresh); }));
+    syncs_.push_back(
+        {fresh, std::async(std::launch::async, [fresh] { fileOperations().syncFile(fresh); })});
 }
 
 // Rethrows the first sync that failed.
 void TableReplacement::waitForSyncs() {
     for (auto& sync : syncs_)
-        sync.get();
-    syncs_.clear();
+        if (sync.done.valid())
+            sync.done.get();
 }
 
 void TableReplacement::commit() {
@@ -85,7 +85,10 @@ void TableReplacement::commit() {
     finishInterruptedCommit(dir_); // one that died before this one began
     for (const auto& step : journal_.steps) {
         const fs::path fresh = named(dir_, step.fresh);
-        if (std::find(synced_.begin(), synced_.end(), fresh) == synced_.end())
+        const bool syncedEarly =
+            std::any_of(syncs_.begin(), syncs_.end(),
+                        [&](const EarlySync& sync) { return sync.file == fresh; });
+        if (!syncedEarly)
             fileOperations().syncFile(fresh);
     }
     if (journal_.steps.size() == 1) {

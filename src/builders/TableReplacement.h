@@ -49,8 +49,11 @@ private:
     std::filesystem::path dir_;
     TableLock lock_;
     CommitJournal journal_;
-    std::vector<std::filesystem::path> synced_; // the new files whose sync has been started
-    std::vector<std::future<void>> syncs_;      // those syncs
+    struct EarlySync {
+        std::filesystem::path file; // a new file whose sync has been started
+        std::future<void> done;     // invalid once waited for
+    };
+    std::vector<EarlySync> syncs_;
     bool journalWritten_ = false; // past the point of no return: the journal owns the files
 };
 
