@@ -83,6 +83,7 @@ void TableReplacement::commit() {
     waitForSyncs();
     lock_.makeExclusive();
     finishInterruptedCommit(dir_); // one that died before this one began
+    checkNewFilesKept();
     for (const auto& step : journal_.steps) {
         const fs::path fresh = named(dir_, step.fresh);
         const bool syncedEarly =
@@ -102,6 +103,16 @@ void TableReplacement::commit() {
     } catch (...) {
         undo();
         throw;
+    }
+}
+
+// The lock is given up for a moment on its way to exclusive: a start that took it then took
+// the new files for leftovers of a build that died, and may have removed them.
+void TableReplacement::checkNewFilesKept() const {
+    for (const auto& step : journal_.steps) {
+        if (!isPresent(named(dir_, step.fresh)))
+            throw DataError(DataError::Kind::Io, "cannot replace the tables in " + nameText(dir_) +
+                                                     ": " + step.fresh + " was removed meanwhile");
     }
 }
 

@@ -39,6 +39,7 @@ public:
 
 private:
     void waitForSyncs();
+    void checkNewFilesKept() const;
     void renameOne();
     void keepBackups();
     void writeJournal();

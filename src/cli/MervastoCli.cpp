@@ -69,17 +69,18 @@ int runCli(const std::vector<std::string>& arguments, Console& console) {
         return Success;
     }
     // A build that died half way is finished or undone before any command reads the tables.
+    // A directory that cannot be put right, or tables that cannot be read, end the command.
     try {
         recoverInterruptedCommit(directory);
+        if (search.chosen())
+            return search.run(directory, console);
+        if (convert.chosen())
+            return convert.run(directory, console);
+        return build.run(directory, console);
     } catch (const DataError& error) {
         console.err(std::string(error.what()) + "\n");
         return Failure;
     }
-    if (search.chosen())
-        return search.run(directory, console);
-    if (convert.chosen())
-        return convert.run(directory, console);
-    return build.run(directory, console);
 }
 
 } // namespace mervasto::cli

@@ -83,7 +83,11 @@ std::string readJournal(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in.is_open())
         throw DataError(DataError::Kind::Io, "cannot read " + nameText(file));
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // A journal read short would be taken for one cut short, and dropped.
+    if (in.bad())
+        throw DataError(DataError::Kind::Io, "cannot read " + nameText(file));
+    return bytes;
 }
 
 void renameForward(const fs::path& dir, const CommitJournal& journal) {
@@ -93,11 +97,51 @@ void renameForward(const fs::path& dir, const CommitJournal& journal) {
     }
 }
 
+bool isSameFile(const fs::path& a, const fs::path& b) {
+    std::error_code error;
+    return fs::equivalent(a, b, error);
+}
+
+bool haveSameBytes(const fs::path& a, const fs::path& b) {
+    std::error_code sizeOfA, sizeOfB;
+    if (fs::file_size(a, sizeOfA) != fs::file_size(b, sizeOfB) || sizeOfA || sizeOfB)
+        return false;
+    std::ifstream first(a, std::ios::binary), second(b, std::ios::binary);
+    if (!first.is_open() || !second.is_open())
+        return false;
+    const bool equal = std::equal(std::istreambuf_iterator<char>(first), {},
+                                  std::istreambuf_iterator<char>(second), {});
+    return equal && !first.bad() && !second.bad();
+}
+
+// Whether the table holds the content that its backup keeps: the same file under a second
+// name, or where the backup is a copy, the same bytes.
+bool holdsBackedUpContent(const fs::path& table, const fs::path& backup) {
+    return isSameFile(table, backup) || haveSameBytes(table, backup);
+}
+
+// A backup is renamed over its table (or removed once the journal is cleared) only when the
+// table holds its old content again.
+bool holdsOldContent(const fs::path& dir, const CommitStep& step) {
+    const fs::path table = named(dir, step.table);
+    if (step.backup.empty())
+        return !isPresent(table);
+    const fs::path backup = named(dir, step.backup);
+    return isPresent(backup) ? holdsBackedUpContent(table, backup) : isPresent(table);
+}
+
+// A new file leaves its temporary name only by its rename over the table.
+bool holdsNewContent(const fs::path& dir, const CommitStep& step) {
+    return !isPresent(named(dir, step.fresh)) && isPresent(named(dir, step.table));
+}
+
+// A table that holds its old content already is left alone: it may be held open by the
+// program that kept it from being replaced.
 void renameBack(const fs::path& dir, const CommitJournal& journal) {
     for (const auto& step : journal.steps) {
         if (step.backup.empty())
             fileOperations().remove(named(dir, step.table));
-        else if (isPresent(named(dir, step.backup)))
+        else if (isPresent(named(dir, step.backup)) && !holdsOldContent(dir, step))
             fileOperations().rename(named(dir, step.backup), named(dir, step.table));
     }
 }
@@ -112,16 +156,23 @@ std::vector<fs::path> temporaries(const fs::path& dir) {
     return found;
 }
 
-void removeTemporaries(const fs::path& dir) {
-    const auto leftovers = temporaries(dir);
-    if (leftovers.empty())
-        return;
-    const auto lock = TableLock::tryExclusive(dir);
-    if (!lock)
-        return; // a build is writing them; it removes its own
-    for (const auto& leftover : temporaries(dir))
-        fileOperations().remove(leftover);
-    fileOperations().syncDirectory(dir);
+// What cannot be removed now (a file held open by another program) goes at a later start.
+void removeIfFree(const fs::path& file) {
+    try {
+        fileOperations().remove(file);
+    } catch (const DataError&) {
+    }
+}
+
+// Carries out the journal left in `dir`; one that cannot be finished now stays while its
+// tables are whole. The caller holds the table lock exclusively.
+void finishUnlessWhole(const fs::path& dir) {
+    try {
+        finishInterruptedCommit(dir);
+    } catch (const DataError&) {
+        if (!tablesAreWhole(dir))
+            throw;
+    }
 }
 
 } // namespace
@@ -187,11 +238,12 @@ void putJournalInPlace(const fs::path& dir, const CommitJournal& journal) {
 }
 
 void clearJournalAway(const fs::path& dir, const CommitJournal& journal) {
+    // Undone, a backup is a second name of the table's content, or was renamed over it.
     for (const auto& step : journal.steps) {
-        const bool forward = journal.direction == CommitDirection::Forward;
-        const std::string& unused = forward ? step.backup : step.fresh;
-        if (!unused.empty())
-            fileOperations().remove(named(dir, unused));
+        if (journal.direction == CommitDirection::Undo)
+            fileOperations().remove(named(dir, step.fresh));
+        if (!step.backup.empty())
+            fileOperations().remove(named(dir, step.backup));
     }
     fileOperations().remove(dir / JournalName);
     fileOperations().syncDirectory(dir);
@@ -214,12 +266,42 @@ void finishInterruptedCommit(const fs::path& dir) {
     fileOperations().syncDirectory(dir);
 }
 
+bool isJournalInPlace(const fs::path& dir, const CommitJournal& journal) {
+    const auto inPlace =
+        journal.direction == CommitDirection::Forward ? holdsNewContent : holdsOldContent;
+    return std::all_of(journal.steps.begin(), journal.steps.end(),
+                       [&](const CommitStep& step) { return inPlace(dir, step); });
+}
+
+bool tablesAreWhole(const fs::path& dir) {
+    const fs::path file = dir / JournalName;
+    if (!isPresent(file))
+        return true;
+    const auto journal = parseJournal(readJournal(file));
+    return journal && isJournalInPlace(dir, *journal);
+}
+
+void removeLeftoverTemporaries(const fs::path& dir) {
+    if (temporaries(dir).empty())
+        return;
+    const auto lock = TableLock::tryExclusive(dir);
+    if (!lock)
+        return; // a build is writing them; it removes its own
+    // A build may have written its journal and died since the caller looked.
+    finishUnlessWhole(dir);
+    if (isPresent(dir / JournalName))
+        return; // it names them
+    for (const auto& leftover : temporaries(dir))
+        removeIfFree(leftover);
+    fileOperations().syncDirectory(dir);
+}
+
 void recoverInterruptedCommit(const fs::path& dir) {
     if (isPresent(dir / JournalName)) {
         const TableLock lock(dir, TableLock::Mode::Exclusive);
-        finishInterruptedCommit(dir);
+        finishUnlessWhole(dir);
     }
-    removeTemporaries(dir);
+    removeLeftoverTemporaries(dir);
 }
 
 TableLock lockWholeTables(const fs::path& dir) {
@@ -231,7 +313,7 @@ TableLock lockWholeTables(const fs::path& dir) {
     }
     recoverInterruptedCommit(dir);
     TableLock lock(dir, TableLock::Mode::Shared);
-    if (isPresent(dir / JournalName))
+    if (!tablesAreWhole(dir))
         throw DataError(DataError::Kind::Io,
                         "cannot finish the replacement of the tables in " + nameText(dir));
     return lock;

@@ -23,6 +23,11 @@ namespace mervasto {
 // When a rename fails while the process lives, the journal is turned round in place (Undo)
 // and the old files are put back from their backups, a second name that each old table got
 // before the journal was written.
+//
+// A journal that cannot be finished now (a table held open by another program, whose name can
+// neither be replaced nor removed) stays for a later start. Meanwhile the tables are still read
+// when every table the journal names already holds what its direction puts there: the whole
+// new set for Forward, the whole old set for Undo.
 
 // One table of a replacement. All names are file names in the table directory, as UTF-8.
 struct CommitStep {
@@ -65,14 +70,28 @@ void carryOutJournal(const std::filesystem::path& dir, const CommitJournal& jour
 // not parse is removed. The caller holds the table lock exclusively.
 void finishInterruptedCommit(const std::filesystem::path& dir);
 
+// Whether every table of `journal` holds what its direction puts there, so that the tables of
+// `dir` form one whole set though the journal is not finished.
+bool isJournalInPlace(const std::filesystem::path& dir, const CommitJournal& journal);
+
+// Whether the tables of `dir` form one whole set: no journal is left, or the one left is in
+// place. The caller holds the table lock.
+bool tablesAreWhole(const std::filesystem::path& dir);
+
+// What a start does when it finds no journal: removes the temporary files unless a build
+// holds the lock now. A journal found under the lock (a build that died since the start
+// looked) is carried out first, and while one stays no file is removed.
+void removeLeftoverTemporaries(const std::filesystem::path& dir);
+
 // What everything that reads the tables does first: finishes an interrupted replacement (and
 // waits for one in progress), then removes temporary files unless a build is writing them
-// now. Throws DataError(Io) when the directory cannot be put right.
+// now. A journal that cannot be finished while its tables are whole is left for a later
+// start. Throws DataError(Io) when the tables cannot be made whole.
 void recoverInterruptedCommit(const std::filesystem::path& dir);
 
 // The table lock held shared over a whole set: a replacement found interrupted is finished
 // first. What a search holds while it reads the tables. Throws DataError(Io) when the
-// interrupted replacement cannot be finished.
+// interrupted replacement cannot be finished and its tables are not whole.
 TableLock lockWholeTables(const std::filesystem::path& dir);
 
 } // namespace mervasto

@@ -113,6 +113,27 @@ TEST_P(InterruptedBuild, EveryStepLeavesTheOldOrTheNewSetAfterTheNextStart) {
     }
 }
 
+// A start looks for a journal, finds none, and goes on to remove the temporaries; meanwhile a
+// build writes its journal, replaces some tables and dies. What the start removes under the
+// lock must not be what the journal still needs.
+TEST_P(InterruptedBuild, AStartThatLookedBeforeTheDeathKeepsWhatTheJournalNeeds) {
+    const Scenario& scenario = GetParam();
+    const auto [newTables, steps] = undisturbedBuild(scenario);
+    for (int stop = 1; stop <= static_cast<int>(steps.size()); ++stop) {
+        SCOPED_TRACE("dies at " + std::to_string(stop) + ": " + steps[stop - 1]);
+        BuildPlace place;
+        writeCp932(place.csv, scenario.national ? NationalCsv : OfficeCsv);
+        writeTables(place.dataDir, scenario.old);
+        DyingFileOperations dying(stop);
+        build(place, scenario, dying);
+
+        removeLeftoverTemporaries(place.dataDir); // the start that found no journal
+        recoverInterruptedCommit(place.dataDir);  // and the one after it
+        const Tables after = tablesIn(place.dataDir);
+        EXPECT_TRUE(after == scenario.old || after == newTables) << place.listing();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Builds, InterruptedBuild, testing::ValuesIn(Scenarios),
                          [](const auto& info) { return std::string(info.param.name); });
 

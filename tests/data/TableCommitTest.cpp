@@ -119,5 +119,53 @@ TEST_P(Recovery, LeavesOneWholeSetAndNoTemporary) {
 INSTANTIATE_TEST_SUITE_P(Directories, Recovery, testing::ValuesIn(RecoveryCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct WholeCase {
+    const char* name;
+    std::string journal;
+    bool whole;
+};
+
+// The same directory as above, with ZipCode1.txt's backup a copy: a journal that cannot be
+// finished leaves a whole set only when every table holds what the direction puts there.
+const WholeCase WholeCases[] = {
+    {"ForwardWithEveryNewFileInPlace",
+     journal("F", "ZIPID1.txt\t.ZIPID1.txt.1.tmp\t.ZIPID1.txt.2.tmp\n"), true},
+    {"ForwardWithANewFileNotYetInPlace",
+     journal("F", "ZIPID1.txt\t.ZIPID1.txt.1.tmp\t.ZIPID1.txt.2.tmp\n"
+                  "ZipCode1.txt\t.ZipCode1.txt.3.tmp\t.ZipCode1.txt.4.tmp\n"),
+     false},
+    {"UndoWithEveryOldContentInPlace",
+     journal("U", "ZIPID1.txt\t.ZIPID1.txt.1.tmp\t.ZIPID1.txt.5.tmp\n"
+                  "ZipCode1.txt\t.ZipCode1.txt.3.tmp\t.ZipCode1.txt.4.tmp\n"),
+     true},
+    {"UndoWithANewTableStillInPlace",
+     journal("U", "ZIPID1.txt\t.ZIPID1.txt.1.tmp\t.ZIPID1.txt.2.tmp\n"
+                  "ZipCode1.txt\t.ZipCode1.txt.3.tmp\t.ZipCode1.txt.4.tmp\n"),
+     false},
+    {"UndoWithATableThatWasNotThere", journal("U", "ZIPID1.txt\t.ZIPID1.txt.1.tmp\t\n"), false},
+    {"UndoOfATableThatIsGone", journal("U", "ZIPCODE.txt\t.ZIPCODE.txt.1.tmp\t\n"), true},
+    {"Malformed", "garbage", false},
+    {"None", "", true},
+};
+
+class WholeTables : public testing::TestWithParam<WholeCase> {};
+
+TEST_P(WholeTables, OnlyWhenEveryTableHoldsWhatTheDirectionPutsThere) {
+    TempDir dir;
+    writeBytes(dir / "ZIPID1.txt", "new index");
+    writeBytes(dir / ".ZIPID1.txt.2.tmp", "old index");
+    writeBytes(dir / "ZipCode1.txt", "old lines");
+    writeBytes(dir / ".ZipCode1.txt.3.tmp", "new lines");
+    writeBytes(dir / ".ZipCode1.txt.4.tmp", "old lines");
+    if (!GetParam().journal.empty())
+        writeBytes(dir / std::string(JournalName), GetParam().journal);
+    std::filesystem::create_hard_link(dir / "ZIPID1.txt", dir / ".ZIPID1.txt.5.tmp");
+
+    EXPECT_EQ(tablesAreWhole(dir.path()), GetParam().whole);
+}
+
+INSTANTIATE_TEST_SUITE_P(Directories, WholeTables, testing::ValuesIn(WholeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace
 } // namespace mervasto::test
