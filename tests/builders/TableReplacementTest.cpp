@@ -1,8 +1,11 @@
 #include "builders/TableReplacement.h"
 #include "TestFiles.h"
 #include "data/DataError.h"
+#include "data/FileOperations.h"
 
 #include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
 
 namespace mervasto::test {
 namespace {
@@ -47,18 +50,46 @@ TEST(TableReplacement, ATableThatCannotBeReplacedChangesNothing) {
     EXPECT_EQ(listDirectory(dir.path()), "ZIPID1.txt\nZipCode1.txt\n");
 }
 
-// The lock is free for a moment between shared and exclusive; a start that took it then removed
-// a new file as a leftover. The commit must fail, not put half a set in place.
+// The system's file operations, but a sync returns at once: the early syncs of the new files
+// are over before the test goes on.
+class InstantSyncs : public FileOperations {
+public:
+    void createFile(const fs::path& file, std::string_view bytes) override {
+        system_.createFile(file, bytes);
+    }
+    void overwrite(const fs::path& file, std::uintmax_t offset, std::string_view bytes) override {
+        system_.overwrite(file, offset, bytes);
+    }
+    void syncFile(const fs::path&) override {}
+    void syncDirectory(const fs::path&) override {}
+    void rename(const fs::path& from, const fs::path& to) override { system_.rename(from, to); }
+    void link(const fs::path& existing, const fs::path& alias) override {
+        system_.link(existing, alias);
+    }
+    void remove(const fs::path& file) override { system_.remove(file); }
+
+private:
+    FileOperations& system_ = fileOperations();
+};
+
+// The lock is free for an instant between shared and exclusive; a start that took it then
+// removed a new file, already synced, as a leftover. The commit must fail, not put half a set in
+// place.
 TEST(TableReplacement, ANewFileRemovedBeforeTheCommitFailsItAndChangesNothing) {
     TempDir dir;
     writeBytes(dir / "ZIPCODE.txt", "old records");
     writeBytes(dir / "ZIPID1.txt", "old index");
     {
+        InstantSyncs instant;
+        const ScopedFileOperations scope(instant);
         TableReplacement tables(dir.path());
-        writeBytes(tables.add(dir / "ZIPCODE.txt"), "new records");
+        const auto records = tables.add(dir / "ZIPCODE.txt");
         const auto index = tables.add(dir / "ZIPID1.txt");
+        writeBytes(records, "new records");
         writeBytes(index, "new index");
-        std::filesystem::remove(index);
+        tables.completed(records);
+        tables.completed(index);
+        fs::remove(index);
         EXPECT_THROW(tables.commit(), DataError);
     }
     EXPECT_EQ(readBytes(dir / "ZIPCODE.txt"), "old records");
