@@ -48,7 +48,7 @@ bool isPresent(const fs::path& file) {
 } // namespace
 
 TableReplacement::TableReplacement(const fs::path& dir)
-    : dir_(dir.empty() ? fs::path(".") : dir), lock_(dir_, TableLock::Mode::Shared) {}
+    : dir_(dir.empty() ? fs::path(".") : dir), mark_(dir_), lock_(dir_, TableLock::Mode::Shared) {}
 
 TableReplacement::~TableReplacement() {
     for (auto& sync : syncs_) // a file is not removed while it is being synced
@@ -106,8 +106,8 @@ void TableReplacement::commit() {
     }
 }
 
-// The lock is given up for a moment on its way to exclusive: a start that took it then took
-// the new files for leftovers of a build that died, and may have removed them.
+// The lock is given up on its way to exclusive. Where the build mark cannot be held, a start
+// that took the lock then may have taken the new files for leftovers and removed them.
 void TableReplacement::checkNewFilesKept() const {
     for (const auto& step : journal_.steps) {
         if (!isPresent(named(dir_, step.fresh)))

@@ -14,8 +14,8 @@ namespace mervasto {
 // or the power goes during the commit (data/TableCommit.h tells how; a single file, which may
 // be any file, needs no journal). Until commit() passes
 // its point of no return every old file stays exactly as it was; whatever was not committed is
-// removed when the object goes away. The object holds the directory's table lock shared from
-// its construction, so that no other start takes its new files for leftovers.
+// removed when the object goes away. The object holds the directory's table lock shared and its
+// build mark from its construction, so that no other start takes its new files for leftovers.
 class TableReplacement {
 public:
     explicit TableReplacement(const std::filesystem::path& dir);
@@ -48,6 +48,7 @@ private:
     void removeLeftovers() noexcept;
 
     std::filesystem::path dir_;
+    BuildMark mark_; // no start takes the new files for leftovers
     TableLock lock_;
     CommitJournal journal_;
     struct EarlySync {

@@ -281,27 +281,36 @@ bool tablesAreWhole(const fs::path& dir) {
     return journal && isJournalInPlace(dir, *journal);
 }
 
-void removeLeftoverTemporaries(const fs::path& dir) {
-    if (temporaries(dir).empty())
-        return;
-    const auto lock = TableLock::tryExclusive(dir);
-    if (!lock)
-        return; // a build is writing them; it removes its own
-    // A build may have written its journal and died since the caller looked.
+namespace {
+
+// Under the exclusive lock: a build may have written its journal and died since the caller
+// looked, and what that journal names is carried out, not removed. A build waiting for the
+// lock with its new files holds its mark.
+void clearLeftoversUnderLock(const fs::path& dir) {
     finishUnlessWhole(dir);
-    if (isPresent(dir / JournalName))
-        return; // it names them
+    if (isPresent(dir / JournalName) || BuildMark::isHeld(dir))
+        return;
     for (const auto& leftover : temporaries(dir))
         removeIfFree(leftover);
     fileOperations().syncDirectory(dir);
 }
 
+} // namespace
+
+void removeLeftoverTemporaries(const fs::path& dir) {
+    if (temporaries(dir).empty())
+        return;
+    if (const auto lock = TableLock::tryExclusive(dir)) // else a build writes them
+        clearLeftoversUnderLock(dir);
+}
+
 void recoverInterruptedCommit(const fs::path& dir) {
-    if (isPresent(dir / JournalName)) {
-        const TableLock lock(dir, TableLock::Mode::Exclusive);
-        finishUnlessWhole(dir);
+    if (!isPresent(dir / JournalName)) {
+        removeLeftoverTemporaries(dir);
+        return;
     }
-    removeLeftoverTemporaries(dir);
+    const TableLock lock(dir, TableLock::Mode::Exclusive);
+    clearLeftoversUnderLock(dir);
 }
 
 TableLock lockWholeTables(const fs::path& dir) {

@@ -41,16 +41,41 @@ Handle openLock(const fs::path& dir) {
     return handle == INVALID_HANDLE_VALUE ? NoHandle : reinterpret_cast<Handle>(handle);
 }
 
-bool lock(Handle handle, bool exclusive, bool wait) {
-    OVERLAPPED whole{};
+// The table lock is the lock file's first byte, the build mark its second.
+constexpr DWORD TableByte = 0;
+constexpr DWORD MarkByte = 1;
+
+bool lockByte(Handle handle, DWORD byte, bool exclusive, bool wait) {
+    OVERLAPPED at{};
+    at.Offset = byte;
     const DWORD flags =
         (exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0) | (wait ? 0 : LOCKFILE_FAIL_IMMEDIATELY);
-    return LockFileEx(native(handle), flags, 0, MAXDWORD, MAXDWORD, &whole) != 0;
+    return LockFileEx(native(handle), flags, 0, 1, 0, &at) != 0;
+}
+
+void unlockByte(Handle handle, DWORD byte) {
+    OVERLAPPED at{};
+    at.Offset = byte;
+    UnlockFileEx(native(handle), 0, 1, 0, &at);
+}
+
+bool lock(Handle handle, bool exclusive, bool wait) {
+    return lockByte(handle, TableByte, exclusive, wait);
 }
 
 void unlock(Handle handle) {
-    OVERLAPPED whole{};
-    UnlockFileEx(native(handle), 0, MAXDWORD, MAXDWORD, &whole);
+    unlockByte(handle, TableByte);
+}
+
+bool markBuild(Handle handle) {
+    return lockByte(handle, MarkByte, false, true);
+}
+
+bool isMarked(Handle handle) {
+    if (!lockByte(handle, MarkByte, true, false))
+        return true;
+    unlockByte(handle, MarkByte);
+    return false;
 }
 
 void closeLock(Handle handle) {
@@ -72,6 +97,31 @@ bool lock(Handle handle, bool exclusive, bool wait) {
 
 void unlock(Handle handle) {
     ::flock(static_cast<int>(handle), LOCK_UN);
+}
+
+// The build mark: a read lock on the directory's first byte, of the open file description, so
+// that it conflicts also within one process and is apart from flock.
+struct flock firstByte(short type) {
+    struct flock range {};
+    range.l_type = type;
+    range.l_whence = SEEK_SET;
+    range.l_start = 0;
+    range.l_len = 1;
+    return range;
+}
+
+bool markBuild(Handle handle) {
+    struct flock range = firstByte(F_RDLCK);
+    int result;
+    do
+        result = ::fcntl(static_cast<int>(handle), F_OFD_SETLKW, &range);
+    while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+bool isMarked(Handle handle) {
+    struct flock range = firstByte(F_WRLCK);
+    return ::fcntl(static_cast<int>(handle), F_OFD_GETLK, &range) == 0 && range.l_type != F_UNLCK;
 }
 
 void closeLock(Handle handle) {
@@ -100,6 +150,27 @@ TableLock::~TableLock() {
 
 TableLock::TableLock(TableLock&& other) noexcept : handle_(other.handle_) {
     other.handle_ = NoHandle;
+}
+
+BuildMark::BuildMark(const fs::path& dir) : handle_(openLock(dir)) {
+    if (handle_ != NoHandle && !markBuild(handle_)) {
+        closeLock(handle_);
+        handle_ = NoHandle;
+    }
+}
+
+BuildMark::~BuildMark() {
+    if (handle_ != NoHandle)
+        closeLock(handle_);
+}
+
+bool BuildMark::isHeld(const fs::path& dir) {
+    const Handle handle = openLock(dir);
+    if (handle == NoHandle)
+        return false;
+    const bool held = isMarked(handle);
+    closeLock(handle);
+    return held;
 }
 
 void TableLock::makeExclusive() {

@@ -42,4 +42,26 @@ private:
     std::intptr_t handle_; // the open lock file or directory; -1 when there is none
 };
 
+// Held by a build for as long as it has new files under temporary names in the directory, and
+// not given up on the way from the shared table lock to the exclusive one, as that lock is:
+// while any build holds its mark, no start takes temporaries for leftovers of a build that
+// died. Many builds may hold it at once; it dies with the process.
+//
+// On POSIX it is an open-file-description read lock (fcntl) on the directory, on Windows a
+// shared lock on the second byte of the lock file; both are apart from the table lock. Where
+// it cannot be taken, nothing is marked.
+class BuildMark {
+public:
+    explicit BuildMark(const std::filesystem::path& dir);
+    ~BuildMark();
+    BuildMark(const BuildMark&) = delete;
+    BuildMark& operator=(const BuildMark&) = delete;
+
+    // Whether a build holds its mark on `dir` now.
+    static bool isHeld(const std::filesystem::path& dir);
+
+private:
+    std::intptr_t handle_;
+};
+
 } // namespace mervasto

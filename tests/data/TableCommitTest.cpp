@@ -119,6 +119,22 @@ TEST_P(Recovery, LeavesOneWholeSetAndNoTemporary) {
 INSTANTIATE_TEST_SUITE_P(Directories, Recovery, testing::ValuesIn(RecoveryCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A build waiting for the exclusive lock holds no table lock, but its mark: its new files are
+// no leftovers.
+TEST(LeftoverTemporaries, StayWhileABuildHoldsItsMark) {
+    TempDir dir;
+    writeBytes(dir / ".ZIPCODE.txt.1.tmp", "new records");
+    {
+        const BuildMark building(dir.path());
+        EXPECT_TRUE(BuildMark::isHeld(dir.path()));
+        removeLeftoverTemporaries(dir.path());
+        EXPECT_EQ(listDirectory(dir.path()), ".ZIPCODE.txt.1.tmp\n");
+    }
+    EXPECT_FALSE(BuildMark::isHeld(dir.path()));
+    removeLeftoverTemporaries(dir.path());
+    EXPECT_EQ(listDirectory(dir.path()), "");
+}
+
 struct WholeCase {
     const char* name;
     std::string journal;
