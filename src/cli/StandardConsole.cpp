@@ -1,5 +1,6 @@
 #include "cli/StandardConsole.h"
 
+#include "data/DataError.h"
 #include "data/Utf8.h"
 
 #include <cstdio>
@@ -25,26 +26,32 @@ namespace {
 
 #ifdef _WIN32
 
-// Writes through the console API when `stream` is a console; false when it is not, after
-// switching the stream to binary mode so that a pipe or a file gets the bytes as they are
-// (no CR added before each LF), the same bytes as on other systems.
-bool writeToConsole(FILE* stream, std::string_view utf8) {
+// The console that `stream` writes to; none when it is not a console, after switching the
+// stream to binary mode so that a pipe or a file gets the bytes as they are (no CR added
+// before each LF), the same bytes as on other systems.
+HANDLE consoleOf(FILE* stream) {
     const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
     DWORD mode = 0;
     if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) {
         _setmode(_fileno(stream), _O_BINARY);
-        return false;
+        return nullptr;
     }
-    if (utf8.empty())
-        return true;
+    return handle;
+}
+
+// Written through the console API, so that Japanese reads correctly whatever the console's
+// code page. Whether all of it was written.
+bool writeToConsole(HANDLE console, std::string_view utf8) {
     const std::u16string text = fromUtf8(utf8);
     // The console takes a limited amount per call.
     constexpr std::size_t chunk = 8192;
     for (std::size_t at = 0; at < text.size(); at += chunk) {
         const auto count = static_cast<DWORD>(std::min(chunk, text.size() - at));
         DWORD written = 0;
-        WriteConsoleW(handle, reinterpret_cast<const wchar_t*>(text.data()) + at, count, &written,
-                      nullptr);
+        if (!WriteConsoleW(console, reinterpret_cast<const wchar_t*>(text.data()) + at, count,
+                           &written, nullptr) ||
+            written != count)
+            return false;
     }
     return true;
 }
@@ -59,25 +66,26 @@ bool isTerminal(FILE* stream) {
 
 #else
 
-bool writeToConsole(FILE*, std::string_view) {
-    return false;
-}
-
 bool isTerminal(FILE* stream) {
     return isatty(fileno(stream)) != 0;
 }
 
 #endif
 
-void writeBytes(FILE* stream, std::string_view bytes) {
-    std::fwrite(bytes.data(), 1, bytes.size(), stream);
-    std::fflush(stream);
+// Whether every byte reached the stream's file.
+bool writeBytes(FILE* stream, std::string_view bytes) {
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+    return std::fflush(stream) == 0 && written;
 }
 
-void writeText(FILE* stream, std::string_view utf8) {
-    std::fflush(stream);
-    if (!writeToConsole(stream, utf8))
-        writeBytes(stream, utf8);
+bool writeText(FILE* stream, std::string_view utf8) {
+    if (std::fflush(stream) != 0)
+        return false;
+#ifdef _WIN32
+    if (const HANDLE console = consoleOf(stream))
+        return writeToConsole(console, utf8);
+#endif
+    return writeBytes(stream, utf8);
 }
 
 #ifdef _WIN32
@@ -91,17 +99,17 @@ void useBinaryMode(FILE*) {}
 } // namespace
 
 void StandardConsole::out(std::string_view utf8) {
-    writeText(stdout, utf8);
+    outputFailed_ = !writeText(stdout, utf8) || outputFailed_;
 }
 
 void StandardConsole::err(std::string_view utf8) {
-    writeText(stderr, utf8);
+    writeText(stderr, utf8); // where it cannot be written, nothing can be told
 }
 
 void StandardConsole::outBytes(std::string_view bytes) {
-    std::fflush(stdout);
+    const bool flushed = std::fflush(stdout) == 0;
     useBinaryMode(stdout);
-    writeBytes(stdout, bytes);
+    outputFailed_ = !(writeBytes(stdout, bytes) && flushed) || outputFailed_;
 }
 
 std::string StandardConsole::readAll() {
@@ -111,13 +119,18 @@ std::string StandardConsole::readAll() {
     std::size_t count = 0;
     while ((count = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
         bytes.append(buffer, count);
+    if (std::ferror(stdin))
+        throw DataError(DataError::Kind::Io, "cannot read the standard input");
     return bytes;
 }
 
 std::optional<std::string> StandardConsole::readLine() {
     std::string line;
-    if (!std::getline(std::cin, line))
+    if (!std::getline(std::cin, line)) {
+        if (std::cin.bad())
+            throw DataError(DataError::Kind::Io, "cannot read the standard input");
         return std::nullopt;
+    }
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     return line;

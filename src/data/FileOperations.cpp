@@ -28,9 +28,11 @@ namespace {
                     "cannot " + action + " " + nameText(file) + ": " + error.message());
 }
 
-void writeOrFail(std::ostream& out, std::string_view bytes, const fs::path& file) {
+// Writes `bytes` and closes the file: the system may report a failed write only then.
+template <typename FileStream>
+void writeAndClose(FileStream& out, std::string_view bytes, const fs::path& file) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
+    out.close();
     if (!out)
         fail("write", file, std::make_error_code(std::errc::io_error));
 }
@@ -77,7 +79,7 @@ public:
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         if (!out.is_open())
             fail("create", file, std::make_error_code(std::errc::io_error));
-        writeOrFail(out, bytes, file);
+        writeAndClose(out, bytes, file);
     }
 
     void overwrite(const fs::path& file, std::uintmax_t offset, std::string_view bytes) override {
@@ -85,7 +87,7 @@ public:
         if (!out.is_open())
             fail("open", file, std::make_error_code(std::errc::io_error));
         out.seekp(static_cast<std::streamoff>(offset));
-        writeOrFail(out, bytes, file);
+        writeAndClose(out, bytes, file);
     }
 
     void syncFile(const fs::path& file) override {

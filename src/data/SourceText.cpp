@@ -30,6 +30,8 @@ std::unique_ptr<std::istream> openFile(const std::filesystem::path& file) {
 std::string readHead(std::istream& in, std::size_t size) {
     std::string head(size, '\0');
     in.read(head.data(), static_cast<std::streamsize>(size));
+    if (in.bad())
+        throw DataError(DataError::Kind::Io, "read error");
     head.resize(static_cast<std::size_t>(in.gcount()));
     in.clear();
     in.seekg(0);

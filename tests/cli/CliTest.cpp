@@ -282,6 +282,16 @@ TEST(Cli, ProgramExitStatuses) {
     EXPECT_EQ(runProcess({}).status, 2);
     EXPECT_EQ(runProcess({"search", "--data-dir-typo"}).status, 2);
 }
+
+// What cannot be written (a full disk) makes the command fail, whatever it found.
+TEST(Cli, OutputThatCannotBeWrittenFails) {
+    for (const char* arguments : {"where", "--help"}) {
+        const std::string command =
+            shellQuoted(MERVASTO_CLI_PATH) + " " + arguments + " </dev/null >/dev/full 2>/dev/null";
+        const int raw = std::system(command.c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2) << arguments;
+    }
+}
 #endif
 
 const char* const OfficeCsvRow =
