@@ -175,6 +175,18 @@ void finishUnlessWhole(const fs::path& dir) {
     }
 }
 
+// Under the exclusive lock: a build may have written its journal and died since the caller
+// looked, and what that journal names is carried out, not removed. A build waiting for the
+// lock with its new files holds its mark.
+void clearLeftoversUnderLock(const fs::path& dir) {
+    finishUnlessWhole(dir);
+    if (isPresent(dir / JournalName) || BuildMark::isHeld(dir))
+        return;
+    for (const auto& leftover : temporaries(dir))
+        removeIfFree(leftover);
+    fileOperations().syncDirectory(dir);
+}
+
 } // namespace
 
 std::string journalBytes(const CommitJournal& journal) {
@@ -280,22 +292,6 @@ bool tablesAreWhole(const fs::path& dir) {
     const auto journal = parseJournal(readJournal(file));
     return journal && isJournalInPlace(dir, *journal);
 }
-
-namespace {
-
-// Under the exclusive lock: a build may have written its journal and died since the caller
-// looked, and what that journal names is carried out, not removed. A build waiting for the
-// lock with its new files holds its mark.
-void clearLeftoversUnderLock(const fs::path& dir) {
-    finishUnlessWhole(dir);
-    if (isPresent(dir / JournalName) || BuildMark::isHeld(dir))
-        return;
-    for (const auto& leftover : temporaries(dir))
-        removeIfFree(leftover);
-    fileOperations().syncDirectory(dir);
-}
-
-} // namespace
 
 void removeLeftoverTemporaries(const fs::path& dir) {
     if (temporaries(dir).empty())
