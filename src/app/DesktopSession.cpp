@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <algorithm>
+
 #if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -16,9 +18,73 @@
 
 namespace mervasto {
 
+namespace {
+
+// The platforms the toolkit will try, in order, without their options.
+QStringList chosenPlatforms(const std::optional<QString>& platformArgument,
+                            const SessionProbe& session) {
+    const QString choice =
+        platformArgument ? *platformArgument : session.environment("QT_QPA_PLATFORM");
+    QStringList platforms;
+    for (const QString& entry : choice.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString name = entry.section(QLatin1Char(':'), 0, 0).trimmed();
+        if (!name.isEmpty())
+            platforms << name;
+    }
+    if (platforms.isEmpty())
+        platforms << QStringLiteral("wayland") << QStringLiteral("xcb");
+    return platforms;
+}
+
+bool isWayland(const QString& platform) {
+    return platform.startsWith(QLatin1String("wayland"));
+}
+
+bool isX11(const QString& platform) {
+    return platform == QLatin1String("xcb");
+}
+
+QString unsetVariables(bool x11, bool wayland) {
+    if (x11 && wayland)
+        return QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
+    return x11 ? QStringLiteral("DISPLAY is not set")
+               : QStringLiteral("WAYLAND_DISPLAY is not set");
+}
+
+} // namespace
+
+std::optional<QString> desktopSessionProblem(const std::optional<QString>& platformArgument,
+                                             const SessionProbe& session) {
+    const QStringList platforms = chosenPlatforms(platformArgument, session);
+    if (!std::all_of(platforms.begin(), platforms.end(), [](const QString& platform) {
+            return isX11(platform) || isWayland(platform);
+        }))
+        return std::nullopt;
+    const bool x11 = std::any_of(platforms.begin(), platforms.end(), isX11);
+    const bool wayland = std::any_of(platforms.begin(), platforms.end(), isWayland);
+
+    const QString xDisplay = x11 ? session.environment("DISPLAY") : QString();
+    const QString waylandDisplay = wayland ? session.environment("WAYLAND_DISPLAY") : QString();
+    if (xDisplay.isEmpty() && waylandDisplay.isEmpty())
+        return unsetVariables(x11, wayland);
+    if (!waylandDisplay.isEmpty() && session.waylandCompositorAccepts(waylandDisplay))
+        return std::nullopt;
+    if (!xDisplay.isEmpty() && session.xServerAccepts(xDisplay))
+        return std::nullopt;
+
+    QStringList refused;
+    if (!xDisplay.isEmpty())
+        refused << QStringLiteral("the X display \"%1\" (DISPLAY) does not answer").arg(xDisplay);
+    if (!waylandDisplay.isEmpty())
+        refused << QStringLiteral("the Wayland display \"%1\" (WAYLAND_DISPLAY) refuses a "
+                                  "connection")
+                       .arg(waylandDisplay);
+    return refused.join(QStringLiteral(", and "));
+}
+
 #if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
 
-std::optional<QString> desktopSessionProblem() {
+std::optional<QString> desktopSessionProblem(const std::optional<QString>&) {
     return std::nullopt;
 }
 
@@ -26,14 +92,10 @@ std::optional<QString> desktopSessionProblem() {
 
 namespace {
 
-QString environment(const char* name) {
-    return qEnvironmentVariable(name);
-}
-
-// Whether the X server of DISPLAY lets us in (authorisation included), as the toolkit's own
+// Whether the X server of `display` lets us in (authorisation included), as the toolkit's own
 // connection will ask.
-bool xServerAccepts() {
-    xcb_connection_t* const connection = xcb_connect(nullptr, nullptr);
+bool xServerAccepts(const QString& display) {
+    xcb_connection_t* const connection = xcb_connect(display.toLocal8Bit().constData(), nullptr);
     const bool accepted = xcb_connection_has_error(connection) == 0;
     xcb_disconnect(connection);
     return accepted;
@@ -44,7 +106,7 @@ bool xServerAccepts() {
 bool waylandCompositorAccepts(const QString& display) {
     const QString path = QDir::isAbsolutePath(display)
                              ? display
-                             : QDir(environment("XDG_RUNTIME_DIR")).filePath(display);
+                             : QDir(qEnvironmentVariable("XDG_RUNTIME_DIR")).filePath(display);
     const QByteArray encoded = QFile::encodeName(path);
     sockaddr_un address{};
     if (encoded.size() >= static_cast<qsizetype>(sizeof address.sun_path))
@@ -62,30 +124,13 @@ bool waylandCompositorAccepts(const QString& display) {
 
 } // namespace
 
-std::optional<QString> desktopSessionProblem() {
-    const QString platform = environment("QT_QPA_PLATFORM").section(QLatin1Char(':'), 0, 0);
-    const bool xcbOnly = platform == QLatin1String("xcb");
-    const bool waylandOnly = platform.startsWith(QLatin1String("wayland"));
-    if (!platform.isEmpty() && !xcbOnly && !waylandOnly)
-        return std::nullopt;
+SessionProbe systemSessionProbe() {
+    return {[](const char* name) { return qEnvironmentVariable(name); }, xServerAccepts,
+            waylandCompositorAccepts};
+}
 
-    const QString xDisplay = waylandOnly ? QString() : environment("DISPLAY");
-    const QString waylandDisplay = xcbOnly ? QString() : environment("WAYLAND_DISPLAY");
-    if (xDisplay.isEmpty() && waylandDisplay.isEmpty())
-        return QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
-    if (!waylandDisplay.isEmpty() && waylandCompositorAccepts(waylandDisplay))
-        return std::nullopt;
-    if (!xDisplay.isEmpty() && xServerAccepts())
-        return std::nullopt;
-
-    QStringList refused;
-    if (!xDisplay.isEmpty())
-        refused << QStringLiteral("the X display \"%1\" (DISPLAY) does not answer").arg(xDisplay);
-    if (!waylandDisplay.isEmpty())
-        refused << QStringLiteral("the Wayland display \"%1\" (WAYLAND_DISPLAY) refuses a "
-                                  "connection")
-                       .arg(waylandDisplay);
-    return refused.join(QStringLiteral(", and "));
+std::optional<QString> desktopSessionProblem(const std::optional<QString>& platformArgument) {
+    return desktopSessionProblem(platformArgument, systemSessionProbe());
 }
 
 #endif

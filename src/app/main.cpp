@@ -3,6 +3,7 @@
 #include "app/AppIcon.h"
 #include "app/DesktopSession.h"
 #include "app/InstanceLock.h"
+#include "app/PlatformArgument.h"
 #include "app/ZipCodeConv.h"
 #include "ui/AppContext.h"
 #include "ui/AppIdentity.h"
@@ -45,12 +46,13 @@ std::filesystem::path dataDirectory(const QApplication& app) {
 
 int main(int argc, char* argv[]) {
     using namespace mervasto;
-    if (const auto problem = desktopSessionProblem()) {
+    ArgumentVector arguments(withPlatformArgumentSplit({argv, argv + argc}));
+    if (const auto problem = desktopSessionProblem(platformArgument(arguments.strings()))) {
         std::fputs(noDesktopSessionMessage(*problem).toLocal8Bit().constData(), stderr);
         return 1;
     }
 
-    QApplication app(argc, argv);
+    QApplication app(arguments.count(), arguments.values());
     QApplication::setApplicationName(appTitle());
     QApplication::setApplicationVersion(appVersion());
     QApplication::setWindowIcon(appIcon());

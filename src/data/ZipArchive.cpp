@@ -5,8 +5,8 @@
 #include <unzip.h>
 
 #include <algorithm>
-#include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace mervasto {
@@ -84,17 +84,24 @@ bool isCsvName(std::string_view name) {
                       [](char a, char b) { return a == (b | 0x20); });
 }
 
+// The name of the current entry, `size` bytes as its header gives them. The buffer holds the
+// whole name, however long: minizip writes no terminating zero when the name fills it.
+std::string currentEntryName(unzFile zip, uLong size) {
+    std::string name(size, '\0');
+    if (unzGetCurrentFileInfo64(zip, nullptr, name.data(), size, nullptr, 0, nullptr, 0) != UNZ_OK)
+        refuse("damaged zip archive");
+    return name;
+}
+
 // The size of the one CSV entry, which becomes the current entry.
 std::uint64_t selectCsvEntry(unzFile zip) {
     std::vector<unz64_file_pos> found;
     std::uint64_t size = 0;
     for (int status = unzGoToFirstFile(zip); status == UNZ_OK; status = unzGoToNextFile(zip)) {
         unz_file_info64 info{};
-        std::array<char, 1024> name{};
-        if (unzGetCurrentFileInfo64(zip, &info, name.data(), name.size(), nullptr, 0, nullptr, 0) !=
-            UNZ_OK)
+        if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
             refuse("damaged zip archive");
-        if (!isCsvName(name.data()))
+        if (!isCsvName(currentEntryName(zip, info.size_filename)))
             continue;
         unz64_file_pos position{};
         unzGetFilePos64(zip, &position);

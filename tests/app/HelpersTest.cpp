@@ -2,6 +2,7 @@
 
 #include "FakeDesktop.h"
 #include "app/DesktopSession.h"
+#include "app/PlatformArgument.h"
 #include "app/ResultListModel.h"
 #include "app/WindowPosition.h"
 
@@ -136,7 +137,7 @@ void HelpersTest::aDesktopSessionIsNeeded() {
         saved[i] = qgetenv(names[i].constData());
         qputenv(names[i].constData(), values[i]);
     }
-    const std::optional<QString> found = mervasto::desktopSessionProblem();
+    const std::optional<QString> found = mervasto::desktopSessionProblem(std::nullopt);
     for (int i = 0; i < 3; ++i)
         qputenv(names[i].constData(), saved[i]);
 
@@ -147,4 +148,101 @@ void HelpersTest::aDesktopSessionIsNeeded() {
         QVERIFY(message.contains(QStringLiteral("mervasto-cli --data-dir DIR search KEY")));
     }
 #endif
+}
+
+namespace {
+
+// A session of the given variables, in which only the displays named "answers" take a
+// connection.
+mervasto::SessionProbe fakeSession(const QString& platformVariable, const QString& display,
+                                   const QString& wayland) {
+    const QString answering = QStringLiteral("answers");
+    return {[=](const char* name) {
+                const QByteArray variable(name);
+                return variable == "QT_QPA_PLATFORM"   ? platformVariable
+                       : variable == "DISPLAY"         ? display
+                       : variable == "WAYLAND_DISPLAY" ? wayland
+                                                       : QString();
+            },
+            [=](const QString& name) { return name == answering; },
+            [=](const QString& name) { return name == answering; }};
+}
+
+} // namespace
+
+void HelpersTest::theDesktopCheckTriesEveryChosenPlatform_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("platformVariable");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("wayland");
+    QTest::addColumn<QString>("problem");
+
+    const QString up = QStringLiteral("answers"), down = QStringLiteral(":9");
+    const QString none;
+    const QString noX = QStringLiteral("the X display \":9\" (DISPLAY) does not answer");
+    QTest::newRow("fallback list, only X running")
+        << QStringList() << QStringLiteral("wayland;xcb") << up << none << none;
+    QTest::newRow("fallback list, only Wayland running")
+        << QStringList() << QStringLiteral("xcb;wayland-egl") << down << up << none;
+    QTest::newRow("fallback list with options")
+        << QStringList() << QStringLiteral("xcb:nograb;wayland:foo") << up << none << none;
+    QTest::newRow("fallback list, nothing answers")
+        << QStringList() << QStringLiteral("wayland;xcb") << down << none << noX;
+    QTest::newRow("fallback list ending in offscreen")
+        << QStringList() << QStringLiteral("xcb;offscreen") << none << none << none;
+    QTest::newRow("empty entries only")
+        << QStringList() << QStringLiteral(";;") << none << none
+        << QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
+    QTest::newRow("no session at all")
+        << QStringList() << none << none << none
+        << QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set");
+    QTest::newRow("X11 alone, with only Wayland") << QStringList() << QStringLiteral("xcb") << none
+                                                  << up << QStringLiteral("DISPLAY is not set");
+    QTest::newRow("Wayland alone, with only X")
+        << QStringList() << QStringLiteral("wayland") << up << none
+        << QStringLiteral("WAYLAND_DISPLAY is not set");
+    QTest::newRow("argument offscreen without a display")
+        << QStringList{"mervasto", "-platform", "offscreen"} << none << none << none << none;
+    QTest::newRow("argument with its value after =")
+        << QStringList{"mervasto", "-platform=offscreen"} << none << none << none << none;
+    QTest::newRow("argument with two dashes") << QStringList{"mervasto", "--platform", "minimal"}
+                                              << QStringLiteral("xcb") << none << none << none;
+    QTest::newRow("argument before the variable")
+        << QStringList{"mervasto", "-platform", "xcb"} << QStringLiteral("offscreen") << down
+        << none << noX;
+    QTest::newRow("argument without a value")
+        << QStringList{"mervasto", "-platform"} << QStringLiteral("offscreen") << none << none
+        << none;
+    QTest::newRow("the program's own name")
+        << QStringList{"-platform=xcb"} << QStringLiteral("offscreen") << none << none << none;
+}
+
+void HelpersTest::theDesktopCheckTriesEveryChosenPlatform() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, platformVariable);
+    QFETCH(QString, display);
+    QFETCH(QString, wayland);
+    QFETCH(QString, problem);
+
+    std::vector<std::string> given;
+    for (const QString& argument : arguments)
+        given.push_back(argument.toStdString());
+    const auto found = mervasto::desktopSessionProblem(
+        mervasto::platformArgument(mervasto::withPlatformArgumentSplit(given)),
+        fakeSession(platformVariable, display, wayland));
+    QCOMPARE(found.value_or(QString()), problem);
+}
+
+void HelpersTest::platformArgumentIsSpelledAsTheToolkitReadsIt() {
+    const std::vector<std::string> given{"mervasto", "--data-dir=/x", "-platform=xcb:nograb",
+                                         "--platform=offscreen", "-platformtheme=gtk3"};
+    const std::vector<std::string> expected{"mervasto",           "--data-dir=/x", "-platform",
+                                            "xcb:nograb",         "-platform",     "offscreen",
+                                            "-platformtheme=gtk3"};
+    QCOMPARE(mervasto::withPlatformArgumentSplit(given), expected);
+
+    mervasto::ArgumentVector vector(expected);
+    QCOMPARE(vector.count(), 7);
+    QCOMPARE(QByteArray(vector.values()[3]), QByteArray("xcb:nograb"));
+    QCOMPARE(vector.values()[7], nullptr);
 }

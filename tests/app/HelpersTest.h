@@ -16,4 +16,7 @@ private slots:
     void resultModelGrowsAndStartsAfresh();
     void aDesktopSessionIsNeeded_data();
     void aDesktopSessionIsNeeded();
+    void theDesktopCheckTriesEveryChosenPlatform_data();
+    void theDesktopCheckTriesEveryChosenPlatform();
+    void platformArgumentIsSpelledAsTheToolkitReadsIt();
 };

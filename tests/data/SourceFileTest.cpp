@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace fs = std::filesystem;
 
 namespace mervasto::test {
@@ -78,6 +77,17 @@ INSTANTIATE_TEST_SUITE_P(
             [](const fs::path& file) {
                 writeZip(file, {{"readme.txt", "read me"}, {"dir/", ""}, {"x.Csv", Cp932Text}});
             }},
+        // Names as long as the zip format allows are read whole, whatever their length.
+        ReadCase{"CsvNamedWith1100Bytes",
+                 [](const fs::path& file) {
+                     writeZip(file, {{std::string(1096, 'k') + ".csv", Cp932Text}});
+                 }},
+        ReadCase{"CsvNamedWith1024BytesBesideALongerName",
+                 [](const fs::path& file) {
+                     writeZip(file, {{std::string(1100, 'r') + ".txt", "read me"},
+                                     {std::string(1020, 'k') + ".CSV", Cp932Text},
+                                     {std::string(65'531, 'x') + ".csv.txt", ""}});
+                 }},
         // The operator's UTF-8 forms of CP932 characters are read as CP932 reads them.
         ReadCase{"UnicodeFormsOfCp932Characters",
                  [](const fs::path& file) {
