@@ -18,8 +18,8 @@ CarriedBuildWindow::CarriedBuildWindow(QWidget* parent)
     setWindowTitle(WindowText::carriedBuildCaption());
     setFixedSize(twipsToPixels(5055), twipsToPixels(1200));
     setFont(japaneseFont(9));
-    auto* const prompt = placeControl(new QLabel(WindowText::carriedBuildPrompt(), this),
-                                      "Label1", twipsRect(360, 240, 4335, 255));
+    auto* const prompt = placeControl(new QLabel(WindowText::carriedBuildPrompt(), this), "Label1",
+                                      twipsRect(360, 240, 4335, 255));
     prompt->setTextFormat(Qt::PlainText);
     ProgressBar1 =
         placeControl(new QProgressBar(this), "ProgressBar1", twipsRect(360, 600, 4335, 255));

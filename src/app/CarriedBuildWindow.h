@@ -21,7 +21,8 @@ public:
 
     // Shows the window and builds `builds` into `dataDir` one after the other, up to the first
     // that does not complete, whose outcome it returns; a completed outcome when all did.
-    BuildOutcome build(const std::vector<CarriedBuild>& builds, const std::filesystem::path& dataDir);
+    BuildOutcome build(const std::vector<CarriedBuild>& builds,
+                       const std::filesystem::path& dataDir);
 
 private:
     QProgressBar* ProgressBar1 = nullptr;

@@ -86,11 +86,11 @@ void ZipCodeConv::buildCarriedTables() {
     const BuildOutcome outcome = CarriedBuildWindow(this).build(due, context_.dataDir);
     if (outcome.result == BuildResult::Completed)
         return;
-    context_.desktop.showMessage(this,
-                                 WindowText::carriedBuildFailed(toQString(context_.dataDir),
-                                                                QString::fromStdString(outcome.detail)),
-                                 QString::fromUtf16(SearchText::ErrorTitle),
-                                 Desktop::Icon::Critical, Desktop::Buttons::Ok);
+    context_.desktop.showMessage(
+        this,
+        WindowText::carriedBuildFailed(toQString(context_.dataDir),
+                                       QString::fromStdString(outcome.detail)),
+        QString::fromUtf16(SearchText::ErrorTitle), Desktop::Icon::Critical, Desktop::Buttons::Ok);
 }
 
 // The date of the data the national tables were built from; for tables that keep no record

@@ -53,8 +53,7 @@ std::optional<LocalDateTime> parseLocalDateTime(std::string_view text) {
 
 LocalDateTime localDateTime(std::filesystem::file_time_type time) {
     const std::time_t seconds = chrono::system_clock::to_time_t(
-        chrono::time_point_cast<chrono::system_clock::duration>(
-            chrono::file_clock::to_sys(time)));
+        chrono::time_point_cast<chrono::system_clock::duration>(chrono::file_clock::to_sys(time)));
     std::tm local{};
 #ifdef _WIN32
     localtime_s(&local, &seconds);

@@ -33,7 +33,9 @@ struct TableSources {
     std::optional<SetSource> offices;
     std::uint64_t generation = 0;
 
-    std::optional<SetSource>& of(TableSet set) { return set == TableSet::National ? national : offices; }
+    std::optional<SetSource>& of(TableSet set) {
+        return set == TableSet::National ? national : offices;
+    }
     const std::optional<SetSource>& of(TableSet set) const {
         return set == TableSet::National ? national : offices;
     }

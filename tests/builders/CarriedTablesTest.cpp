@@ -58,8 +58,8 @@ TEST(CarriedTables, FirstStartBuildsBothSetsIntoAnEmptyDirectory) {
 
 struct DueCase {
     const char* name;
-    std::vector<const char*> removed;       // tables taken away after the first start
-    LocalDateTime carriedLater;             // what the installation carries afterwards
+    std::vector<const char*> removed; // tables taken away after the first start
+    LocalDateTime carriedLater;       // what the installation carries afterwards
     std::vector<TableSet> due;
 };
 
@@ -118,7 +118,8 @@ TEST(CarriedTables, NothingIsDueWithoutCarriedData) {
 TEST(CarriedTables, FailedBuildSaysWhy) {
     Installation installation(September);
     writeBytes(installation.dataDir, "a file");
-    const auto due = carriedBuildsDue(installation.dataDir, findCarriedData(installation.programDir));
+    const auto due =
+        carriedBuildsDue(installation.dataDir, findCarriedData(installation.programDir));
     ASSERT_EQ(due.size(), 2U);
     RecordingProgress progress;
     const BuildOutcome outcome = buildFromCarriedData(due.front(), installation.dataDir, progress);
@@ -136,8 +137,8 @@ TEST(CarriedTables, EveryReplacementChangesTheStamp) {
     ScriptedAsk ask;
     for (int replacement = 0; replacement < 2; ++replacement) {
         const auto before = indexFileStamp(installation.dataDir);
-        ASSERT_EQ(buildNationalTables(installation.programDir / "ken_all.zip",
-                                      installation.dataDir, ask.callback(), progress)
+        ASSERT_EQ(buildNationalTables(installation.programDir / "ken_all.zip", installation.dataDir,
+                                      ask.callback(), progress)
                       .result,
                   BuildResult::Completed);
         const auto after = indexFileStamp(installation.dataDir);

@@ -403,17 +403,25 @@ TEST_P(CliFirstCommand, BuildsFromTheCarriedDataWhenItReadsTables) {
     EXPECT_EQ(again.err, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Commands, CliFirstCommand,
-    ::testing::Values(
-        FirstCommandCase{"Search", {"search", "東京都千代田区丸の内"}, "",
-                         "100-0005  東京都千代田区丸の内\n", true},
-        FirstCommandCase{"OfficeSearch", {"search", "--office", "東京中央郵便局"}, "",
-                         "100-8994　東京中央郵便局\n", true},
-        FirstCommandCase{"Convert", {"convert"}, "東京都千代田区丸の内\n",
-                         "東京都千代田区丸の内,100-0005,1\n", true},
-        FirstCommandCase{"Where", {"where"}, "", "", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Commands, CliFirstCommand,
+                         ::testing::Values(FirstCommandCase{"Search",
+                                                            {"search", "東京都千代田区丸の内"},
+                                                            "",
+                                                            "100-0005  東京都千代田区丸の内\n",
+                                                            true},
+                                           FirstCommandCase{
+                                               "OfficeSearch",
+                                               {"search", "--office", "東京中央郵便局"},
+                                               "",
+                                               "100-8994　東京中央郵便局\n",
+                                               true},
+                                           FirstCommandCase{"Convert",
+                                                            {"convert"},
+                                                            "東京都千代田区丸の内\n",
+                                                            "東京都千代田区丸の内,100-0005,1\n",
+                                                            true},
+                                           FirstCommandCase{"Where", {"where"}, "", "", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliFirstCommand, FailedBuildSaysWhyAndTheSearchFindsNoTables) {
     const test::TempDir root;

@@ -31,8 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"2025-09-30 24:00:00", std::nullopt},
                       TextCase{"2025-09-30", std::nullopt},
                       TextCase{"2025/09/30 00:00:00", std::nullopt},
-                      TextCase{"2025-09-30 00:00:0x", std::nullopt},
-                      TextCase{"", std::nullopt}));
+                      TextCase{"2025-09-30 00:00:0x", std::nullopt}, TextCase{"", std::nullopt}));
 
 struct AgeCase {
     LocalDateTime data;

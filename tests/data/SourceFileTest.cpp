@@ -11,7 +11,6 @@
 
 #include <chrono>
 
-
 namespace fs = std::filesystem;
 
 namespace mervasto::test {

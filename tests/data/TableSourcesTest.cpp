@@ -1,6 +1,6 @@
+#include "data/TableSources.h"
 #include "data/CarriedData.h"
 #include "data/TablePaths.h"
-#include "data/TableSources.h"
 #include "data/TableStamp.h"
 
 #include "TestFiles.h"
@@ -72,8 +72,8 @@ TEST(IndexFileStamp, ChangesWithTheGeneration) {
 // An installation under a temporary prefix: the program in bin/, its data in share/mervasto/.
 struct CarriedCase {
     const char* name;
-    std::vector<fs::path> files;   // relative to the prefix
-    fs::path national, offices;    // what is found, relative to the prefix; empty: nothing
+    std::vector<fs::path> files; // relative to the prefix
+    fs::path national, offices;  // what is found, relative to the prefix; empty: nothing
 };
 
 void PrintTo(const CarriedCase& testCase, std::ostream* out) {
@@ -97,11 +97,17 @@ TEST_P(FindCarriedData, TakesTheFirstDirectoryThatHoldsAny) {
 }
 
 const CarriedCase carriedCases[] = {
-    {"Installed", {"share/mervasto/ken_all.zip", "share/mervasto/jigyosyo.zip"},
-     "share/mervasto/ken_all.zip", "share/mervasto/jigyosyo.zip"},
-    {"BesideTheProgram", {"bin/ken_all.zip", "bin/jigyosyo.zip", "share/mervasto/ken_all.zip"},
-     "bin/ken_all.zip", "bin/jigyosyo.zip"},
-    {"OneArchiveBesideTheProgram", {"bin/jigyosyo.zip", "share/mervasto/ken_all.zip"}, "",
+    {"Installed",
+     {"share/mervasto/ken_all.zip", "share/mervasto/jigyosyo.zip"},
+     "share/mervasto/ken_all.zip",
+     "share/mervasto/jigyosyo.zip"},
+    {"BesideTheProgram",
+     {"bin/ken_all.zip", "bin/jigyosyo.zip", "share/mervasto/ken_all.zip"},
+     "bin/ken_all.zip",
+     "bin/jigyosyo.zip"},
+    {"OneArchiveBesideTheProgram",
+     {"bin/jigyosyo.zip", "share/mervasto/ken_all.zip"},
+     "",
      "bin/jigyosyo.zip"},
     {"None", {"share/mervasto/manual/index.html"}, "", ""},
 };

@@ -19,8 +19,8 @@ void writeZip(const std::filesystem::path& zip, const std::vector<ZipMember>& me
     const bool deflated = method == ZipMethod::Deflated;
     for (const auto& [name, content, date] : members) {
         zip_fileinfo info{};
-        info.tmz_date = {static_cast<uInt>(date.second), static_cast<uInt>(date.minute),
-                         static_cast<uInt>(date.hour),   static_cast<uInt>(date.day),
+        info.tmz_date = {static_cast<uInt>(date.second),    static_cast<uInt>(date.minute),
+                         static_cast<uInt>(date.hour),      static_cast<uInt>(date.day),
                          static_cast<uInt>(date.month - 1), static_cast<uInt>(date.year)};
         zipOpenNewFileInZip64(archive, name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
                               deflated ? Z_DEFLATED : 0, deflated ? Z_DEFAULT_COMPRESSION : 0, 0);
