@@ -23,7 +23,7 @@ bool isValidTime(const LocalDateTime& time) {
 } // namespace
 
 std::string formatLocalDateTime(const LocalDateTime& time) {
-    char text[32];
+    char text[80]; // room for any int, so that nothing is cut
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month,
                   time.day, time.hour, time.minute, time.second);
     return text;

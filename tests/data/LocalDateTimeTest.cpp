@@ -17,8 +17,9 @@ class ParseLocalDateTime : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(ParseLocalDateTime, ReadsOnlyTheFormItWrites) {
     EXPECT_EQ(parseLocalDateTime(GetParam().text), GetParam().time);
-    if (GetParam().time)
+    if (GetParam().time) {
         EXPECT_EQ(formatLocalDateTime(*GetParam().time), GetParam().text);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
