@@ -373,7 +373,7 @@ struct FirstCommandCase {
     const char* name;
     std::vector<std::string> arguments; // after --data-dir DIR
     std::string input;
-    std::string out;
+    std::string outEnd; // how standard output ends
     bool builds;
 };
 
@@ -392,36 +392,36 @@ TEST_P(CliFirstCommand, BuildsFromTheCarriedDataWhenItReadsTables) {
 
     const CliRun first = runCli(arguments, GetParam().input, root / "program");
     EXPECT_EQ(first.status, 0) << first.err;
-    EXPECT_EQ(first.out, GetParam().out);
+    EXPECT_TRUE(first.out.ends_with(GetParam().outEnd)) << first.out;
     const std::string line = "mervasto-cli: building the tables in " + tables +
                              " from the postal data that came with the program\n";
     EXPECT_EQ(first.err, GetParam().builds ? line : "");
     EXPECT_EQ(std::filesystem::exists(root / "tables" / "ZipCode2.txt"), GetParam().builds);
 
     const CliRun again = runCli(arguments, GetParam().input, root / "program");
-    EXPECT_EQ(again.out, GetParam().out);
+    EXPECT_EQ(again.out, first.out);
     EXPECT_EQ(again.err, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, CliFirstCommand,
-                         ::testing::Values(FirstCommandCase{"Search",
-                                                            {"search", "東京都千代田区丸の内"},
-                                                            "",
-                                                            "100-0005  東京都千代田区丸の内\n",
-                                                            true},
-                                           FirstCommandCase{
-                                               "OfficeSearch",
-                                               {"search", "--office", "東京中央郵便局"},
-                                               "",
-                                               "100-8994　東京中央郵便局\n",
-                                               true},
-                                           FirstCommandCase{"Convert",
-                                                            {"convert"},
-                                                            "東京都千代田区丸の内\n",
-                                                            "東京都千代田区丸の内,100-0005,1\n",
-                                                            true},
-                                           FirstCommandCase{"Where", {"where"}, "", "", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CliFirstCommand,
+    ::testing::Values(FirstCommandCase{"Search",
+                                       {"search", "東京都千代田区丸の内"},
+                                       "",
+                                       "100-0005  東京都千代田区丸の内\n",
+                                       true},
+                      FirstCommandCase{"OfficeSearch",
+                                       {"search", "--office", "東京中央郵便局"},
+                                       "",
+                                       "100-8994　東京中央郵便局\n",
+                                       true},
+                      FirstCommandCase{"Convert",
+                                       {"convert"},
+                                       "東京都千代田区丸の内\n",
+                                       "東京都千代田区丸の内,100-0005,1\n",
+                                       true},
+                      FirstCommandCase{"Where", {"where"}, "", "tables\n", false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliFirstCommand, FailedBuildSaysWhyAndTheSearchFindsNoTables) {
     const test::TempDir root;
