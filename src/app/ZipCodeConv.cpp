@@ -113,6 +113,17 @@ void ZipCodeConv::noteOldData() {
     setStatusText(WindowText::oldData(generalDate(toQDateTime(sources.national->dataDate))));
 }
 
+// A builder or another program may have replaced the tables since the index was loaded: the
+// index and the date label follow, as a search would make them.
+void ZipCodeConv::followReplacedTables() {
+    try {
+        const TableLock tables = lockWholeTables(context_.dataDir);
+        reloadIndexIfReplaced();
+    } catch (const std::exception&) {
+        // The next search tells what is wrong with the tables.
+    }
+}
+
 QString ZipCodeConv::statusText() const {
     return statusPanel1_->text();
 }
@@ -152,7 +163,7 @@ void ZipCodeConv::Form_Resize() {
 }
 
 void ZipCodeConv::Form_Activate() {
-    reloadIndexIfReplaced(); // a builder or another program may have replaced the tables
+    followReplacedTables();
     if (warningOpen_ || !context_.filest.indexTable.Key[0].empty())
         return;
     warningOpen_ = true;

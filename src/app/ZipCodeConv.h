@@ -78,6 +78,7 @@ private:
     void noteOldData();
     void Form_Resize();
     void Form_Activate();
+    void followReplacedTables();
     void Form_QueryUnload();
     void watchOtherWindows(QWindow* focusWindow);
 
