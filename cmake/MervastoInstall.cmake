@@ -2,17 +2,27 @@
 #
 #   Linux:    the programs in bin/; the desktop entry, AppStream metainfo, icons (hicolor), the
 #             man page of mervasto-cli, the HTML manual (MERVASTO_INSTALL_DOCDIR/manual, which
-#             the Help command opens) and the licence.
-#   Windows:  the programs, the help file ZipCode.chm beside them, and the licence.
+#             the Help command opens), the postal data (MERVASTO_INSTALL_DOCDIR) and the
+#             licence.
+#   Windows:  the programs, the help file ZipCode.chm and the postal data beside them, and the
+#             licence.
 #
 # The build tree is a portable copy: a marker beside each program keeps its tables in the
-# program's own directory. An installed program keeps them in the user's data directory.
+# program's own directory, and the postal data beside it builds them on its first start. An
+# installed program keeps them in the user's data directory.
 
 set(portable_text "While this file lies beside the program, its tables are kept here too.\n")
+set(MERVASTO_CARRIED_DATA ${PROJECT_SOURCE_DIR}/data/ken_all.zip
+    ${PROJECT_SOURCE_DIR}/data/jigyosyo.zip)
 foreach(program IN ITEMS mervasto mervasto-cli)
     if(TARGET ${program})
         file(GENERATE OUTPUT $<TARGET_FILE_DIR:${program}>/mervasto.portable
             CONTENT "${portable_text}")
+        add_custom_target(${program}_carried_data
+            COMMAND ${CMAKE_COMMAND} -E copy_if_different ${MERVASTO_CARRIED_DATA}
+                $<TARGET_FILE_DIR:${program}>
+            VERBATIM)
+        add_dependencies(${program} ${program}_carried_data)
         install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     endif()
 endforeach()
@@ -40,12 +50,14 @@ if(WIN32)
         install(FILES ${MERVASTO_HELP_FILE} DESTINATION ${CMAKE_INSTALL_BINDIR})
     endif()
     install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME LICENSE.txt)
+    install(FILES ${MERVASTO_CARRIED_DATA} DESTINATION ${CMAKE_INSTALL_BINDIR})
     return()
 endif()
 
 # A Linux desktop has no viewer for the help file, so Help opens the HTML manual.
 install(DIRECTORY docs/manual/ DESTINATION ${MERVASTO_INSTALL_DOCDIR}/manual
     PATTERN "ZipCode.hh?" EXCLUDE)
+install(FILES ${MERVASTO_CARRIED_DATA} DESTINATION ${MERVASTO_INSTALL_DOCDIR})
 install(FILES packaging/linux/mervasto.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES packaging/linux/io.github.mervasto.Mervasto.metainfo.xml

@@ -9,8 +9,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Japanese postal code lookup by address or
 set(CPACK_PACKAGE_DESCRIPTION
     "Mervasto finds the postal code of a Japanese address and copies it to the clipboard.\n"
     "A second mode searches the individual postal codes of large business offices. The\n"
-    "tables are built from the postal operator's published data files. Includes the\n"
-    "command-line tool mervasto-cli and a Japanese manual.")
+    "tables are built from the postal operator's published data files; the package carries\n"
+    "the operator's data of September 2025, from which the first start builds them. Includes\n"
+    "the command-line tool mervasto-cli and a Japanese manual.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -5,7 +5,8 @@
 # the Qt for MinGW of ../shared/toolchains; without it, one "skipped" line and success.
 #
 # Both carry the help file (compiled from docs/manual when packaging/make-chm.sh and chmcmd are
-# there) and the operator's postal data (data/*.xz, decompressed), when present.
+# there) and the operator's postal data (data/ken_all.zip, data/jigyosyo.zip) beside the
+# programs, from which the programs build their tables on their first start.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/windows-qt.sh
@@ -39,13 +40,7 @@ if [ -x packaging/make-chm.sh ] && command -v chmcmd >/dev/null; then
 else
     echo "-- no help file: needs packaging/make-chm.sh and chmcmd (package fp-utils)"
 fi
-for name in KEN_ALL JIGYOSYO; do
-    if [ -f "data/$name.CSV.xz" ]; then
-        xz -dc "data/$name.CSV.xz" >"$extras/$name.CSV"
-    else
-        echo "-- no data/$name.CSV.xz: the packages hold no $name.CSV"
-    fi
-done
+cp data/ken_all.zip data/jigyosyo.zip "$extras/"
 
 echo "-- zip and installer (CPack)"
 rm -rf "$build/packages"

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The Debian package as a user meets it. scripts/package.sh builds it; apt installs it; the
 # installed desktop entry and AppStream metainfo pass their validators; a user who is not root,
-# with a fresh home, builds the tables from samples/ with mervasto-cli from PATH into the
-# per-user directory and searches them, and starts mervasto with the desktop entry's Exec line
-# in a private X server and sees its window; then the package is purged and nothing of it is
-# left under /usr.
+# with a fresh home, searches with mervasto-cli from PATH at once (its first search builds the
+# tables from the postal data the package carries, into the per-user directory), builds the
+# tables from samples/ and searches them; another such user starts mervasto with the desktop
+# entry's Exec line in a private X server and sees its window and no message box, its tables
+# built into the per-user directory; then the package is purged and nothing of it is left
+# under /usr.
 #
 # Each check is counted through record_result. The exit status is non-zero only when the stage
 # could not get as far as its checks (no package built). Installing needs root: without it the
@@ -27,6 +29,7 @@ fi
 
 log=$(mktemp)
 home=$(mktemp -d /tmp/mervasto-home.XXXXXX)
+window_home=$(mktemp -d /tmp/mervasto-home.XXXXXX)
 installed_files=$(mktemp)
 source tests/e2e/x-session.sh
 
@@ -38,7 +41,7 @@ purge() { dpkg -s "$package" >/dev/null 2>&1 && apt_get purge -y "$package"; }
 cleanup() {
     xs_stop_all
     purge
-    rm -rf "$log" "$home" "$installed_files"
+    rm -rf "$log" "$home" "$window_home" "$installed_files"
 }
 trap cleanup EXIT
 
@@ -65,7 +68,8 @@ all_exist() {
 check "programs, icons, man page and manual installed" all_exist /usr/bin/mervasto \
     /usr/bin/mervasto-cli /usr/share/icons/hicolor/scalable/apps/mervasto.svg \
     /usr/share/icons/hicolor/48x48/apps/mervasto.png /usr/share/man/man1/mervasto-cli.1 \
-    /usr/share/mervasto/manual/index.html /usr/share/doc/mervasto/copyright
+    /usr/share/mervasto/manual/index.html /usr/share/doc/mervasto/copyright \
+    /usr/share/mervasto/ken_all.zip /usr/share/mervasto/jigyosyo.zip
 
 # --- A user who is not root, with a fresh home ------------------------------------------------
 cp samples/KEN_ALL.CSV samples/JIGYOSYO.CSV "$home/"
@@ -79,6 +83,17 @@ as_user() { # the user's command, in its home, with nothing of ours in the envir
 
 where_is_user_directory() { [ "$(as_user mervasto-cli where)" = "$user_tables" ]; }
 check "mervasto-cli where: $user_tables" where_is_user_directory
+
+# The first command, with no step before it: the carried data becomes the user's tables.
+first_search_answers() {
+    as_user mervasto-cli search 東京都千代田区丸の内 >"$log" 2>"$log.err" &&
+        grep -q "^100-0005" "$log" && [ "$(wc -l <"$log.err")" -eq 1 ] &&
+        [ -s "$user_tables/ZIPCODE.txt" ] && [ -s "$user_tables/ZipCode2.txt" ] ||
+        { cat "$log" "$log.err" && false; }
+}
+check "first mervasto-cli search 東京都千代田区丸の内 in an empty home: 100-0005" \
+    first_search_answers
+rm -f "$log.err"
 
 builds() { # builds national|offices CSV TABLE
     as_user mervasto-cli build "$1" --yes "$home/$2" >"$log" 2>&1 || { cat "$log" && false; }
@@ -97,20 +112,26 @@ finds() { # finds EXPECTED-LINE-START SEARCH-ARGUMENTS...
 check "mervasto-cli search 東京都千代田区丸の内" finds 100-0005 東京都千代田区丸の内
 check "mervasto-cli search --office 郵便局" finds 1 --office 郵便局
 
-# The desktop entry's command line (its field codes dropped), in a private X server.
+# The desktop entry's command line (its field codes dropped), in a private X server, started by
+# a user whose home is empty: the window builds its tables on the way up and shows no message
+# box (a failed build or missing tables would show one in front of it).
+mkdir -m 700 "$window_home/runtime"
+chown -R "$user:" "$window_home"
 window_shows() {
-    local exec_line window
+    local exec_line window windows
     XS_DEADLINE=$((SECONDS + 60))
     exec_line=$(sed -n 's/^Exec=//p' "$desktop_file" | head -n 1 | sed -E 's/ ?%[a-zA-Z]//g')
     xs_begin
     xs_start_xserver || return 1
     read -ra command <<<"$exec_line"
-    runuser -u "$user" -- env -i -C "$home" HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 \
-        XDG_RUNTIME_DIR="$home/runtime" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb \
-        "${command[@]}" >"$log" 2>&1 &
+    runuser -u "$user" -- env -i -C "$window_home" HOME="$window_home" PATH=/usr/bin:/bin \
+        LANG=C.UTF-8 XDG_RUNTIME_DIR="$window_home/runtime" DISPLAY="$DISPLAY" \
+        QT_QPA_PLATFORM=xcb "${command[@]}" >"$log" 2>&1 &
     local starter=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name '^メルバスト$' 2>/dev/null |
         head -n 1)
+    sleep 2 # time for a message box that the start-up would queue behind the window
+    windows=$(xdotool search --onlyvisible --name '.' 2>/dev/null | wc -l)
     # xs_stop_all ends the program (found by its window) and the X server; then the runuser
     # that started the program ends with it.
     # shellcheck disable=SC2034 # read by xs_stop_all
@@ -119,8 +140,12 @@ window_shows() {
     kill "$starter" 2>/dev/null
     wait "$starter" 2>/dev/null
     [ -n "$window" ] || { cat "$log" && false; }
+    [ "$windows" -eq 1 ] || { echo "   $windows windows, not the main window alone" && false; }
+    [ -s "$window_home/.local/share/mervasto/ZIPCODE.txt" ] &&
+        [ -s "$window_home/.local/share/mervasto/ZipCode2.txt" ]
 }
-check "mervasto started with the desktop entry's Exec line shows its window" window_shows
+check "mervasto started with the desktop entry's Exec line in an empty home: its window, no message box, tables in ~/.local/share/mervasto" \
+    window_shows
 
 # --- Removal ---------------------------------------------------------------------------------
 nothing_left() {

@@ -12,4 +12,15 @@ QString generalDate(const QDateTime& dateTime) {
     return date + u' ' + c.toString(dateTime.time(), QStringLiteral("H:mm:ss"));
 }
 
+QDateTime toQDateTime(const LocalDateTime& time) {
+    return {QDate(time.year, time.month, time.day), QTime(time.hour, time.minute, time.second)};
+}
+
+LocalDateTime toLocalDateTime(const QDateTime& dateTime) {
+    const QDateTime local = dateTime.toLocalTime();
+    const QDate date = local.date();
+    const QTime time = local.time();
+    return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
+}
+
 } // namespace mervasto

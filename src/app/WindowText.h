@@ -23,6 +23,32 @@ inline QString noIndex() {
     return QStringLiteral("ZIPCODE.TXT が見つかりません。確認してください。");
 }
 
+// The date label's caption, before the date of the data the tables came from.
+inline QString dataDateCaption() {
+    return QStringLiteral("郵便番号ﾃﾞｰﾀﾌｧｲﾙの更新日：");
+}
+
+// Start-up's build from the postal data that came with the program: its small window, and
+// the one message when it fails, naming the cause.
+inline QString carriedBuildCaption() {
+    return QStringLiteral("郵便番号表の作成");
+}
+inline QString carriedBuildPrompt() {
+    return QStringLiteral("付属の郵便番号データから郵便番号表を作成しています...");
+}
+inline QString carriedBuildFailed(const QString& dataDir, const QString& cause) {
+    return QStringLiteral("付属の郵便番号データから郵便番号表を作成できませんでした。\n"
+                          "作成先：%1\n原因：%2")
+        .arg(dataDir, cause);
+}
+
+// The status bar's note at start-up when the data is more than three months old.
+inline QString oldData(const QString& dataDate) {
+    return QStringLiteral("郵便番号データ（%1）は3か月以上前のものです。"
+                          "[ファイル]メニューの[郵便番号データの更新]で新しいデータにできます。")
+        .arg(dataDate);
+}
+
 inline QString copied() {
     return QStringLiteral(
         "郵便番号をクリップボードにコピーしました。[OK] ボタンを選択してください。");

@@ -2,6 +2,7 @@
 
 #include "app/ZipCodeConv.h"
 
+#include "app/CarriedBuildWindow.h"
 #include "app/GeneralDate.h"
 #include "app/SeparatorLine.h"
 #include "app/WindowPosition.h"
@@ -13,6 +14,7 @@
 #include "data/IndexLoader.h"
 #include "data/TableCommit.h"
 #include "data/TablePaths.h"
+#include "data/TableSources.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -51,6 +53,7 @@ bool ZipCodeConv::Form_Load() {
     }
     restorePosition();
     loadIndex();
+    noteOldData();
     return true;
 }
 
@@ -64,15 +67,60 @@ void ZipCodeConv::restorePosition() {
 void ZipCodeConv::loadIndex() {
     try {
         recoverInterruptedCommit(context_.dataDir);
+        buildCarriedTables();
         const TableLock tables = lockWholeTables(context_.dataDir);
         loadedIndex_ = indexFileStamp(context_.dataDir);
-        if (!loadIndexTable(context_.dataDir, context_.filest.indexTable))
-            return;
-        const QFileInfo indexFile(toQString(resolveTablePath(context_.dataDir, TableFile::Index)));
-        Label3->setText(QStringLiteral("郵便番号ﾃﾞｰﾀﾌｧｲﾙの更新日：") +
-                        generalDate(indexFile.lastModified()));
+        if (loadIndexTable(context_.dataDir, context_.filest.indexTable))
+            showDataDate();
     } catch (const std::exception&) {
         // Start-up goes on without the index; the activation check tells the user.
+    }
+}
+
+// The tables that are missing, or that came with an older installation, from the postal data
+// the program carries. A failure is told once; start-up then goes on as without tables.
+void ZipCodeConv::buildCarriedTables() {
+    const auto due = carriedBuildsDue(context_.dataDir, findCarriedData(context_.programDir));
+    if (due.empty())
+        return;
+    const BuildOutcome outcome = CarriedBuildWindow(this).build(due, context_.dataDir);
+    if (outcome.result == BuildResult::Completed)
+        return;
+    context_.desktop.showMessage(
+        this,
+        WindowText::carriedBuildFailed(toQString(context_.dataDir),
+                                       QString::fromStdString(outcome.detail)),
+        QString::fromUtf16(SearchText::ErrorTitle), Desktop::Icon::Critical, Desktop::Buttons::Ok);
+}
+
+// The date of the data the national tables were built from; for tables that keep no record
+// of it, the time their index was written.
+void ZipCodeConv::showDataDate() {
+    const TableSources sources = readTableSources(context_.dataDir);
+    const QDateTime date =
+        sources.national
+            ? toQDateTime(sources.national->dataDate)
+            : QFileInfo(toQString(resolveTablePath(context_.dataDir, TableFile::Index)))
+                  .lastModified();
+    Label3->setText(WindowText::dataDateCaption() + generalDate(date));
+}
+
+void ZipCodeConv::noteOldData() {
+    const TableSources sources = readTableSources(context_.dataDir);
+    if (!sources.national ||
+        !isOlderThanThreeMonths(sources.national->dataDate, toLocalDateTime(context_.now())))
+        return;
+    setStatusText(WindowText::oldData(generalDate(toQDateTime(sources.national->dataDate))));
+}
+
+// A builder or another program may have replaced the tables since the index was loaded: the
+// index and the date label follow, as a search would make them.
+void ZipCodeConv::followReplacedTables() {
+    try {
+        const TableLock tables = lockWholeTables(context_.dataDir);
+        reloadIndexIfReplaced();
+    } catch (const std::exception&) {
+        // The next search tells what is wrong with the tables.
     }
 }
 
@@ -115,6 +163,7 @@ void ZipCodeConv::Form_Resize() {
 }
 
 void ZipCodeConv::Form_Activate() {
+    followReplacedTables();
     if (warningOpen_ || !context_.filest.indexTable.Key[0].empty())
         return;
     warningOpen_ = true;

@@ -39,7 +39,9 @@ public:
     ~ZipCodeConv() override;
 
     // Start-up, before the window is first shown: refuses a second copy, restores the stored
-    // position, loads the index and shows its date. Returns false when another copy runs:
+    // position, builds the tables that are due from the postal data the program carries,
+    // loads the index, shows the date of its data and notes in the status bar when that data
+    // is old. Returns false when another copy runs:
     // the user has been told, nothing has been stored, and this window must not be shown.
     bool Form_Load();
 
@@ -70,9 +72,13 @@ private:
 
     // The window's own events.
     void restorePosition();
+    void buildCarriedTables();
     void loadIndex();
+    void showDataDate();
+    void noteOldData();
     void Form_Resize();
     void Form_Activate();
+    void followReplacedTables();
     void Form_QueryUnload();
     void watchOtherWindows(QWindow* focusWindow);
 

@@ -95,7 +95,8 @@ void ZipCodeConv::reloadIndexIfReplaced() {
     if (onDisk == loadedIndex_)
         return;
     loadedIndex_ = onDisk;
-    loadIndexTable(context_.dataDir, context_.filest.indexTable);
+    if (loadIndexTable(context_.dataDir, context_.filest.indexTable))
+        showDataDate();
 }
 
 // The text pass reports the lines found so far now and then. The list shows them a few times a

@@ -4,6 +4,7 @@
 #include "builders/CsvRowReader.h"
 #include "builders/GuardedBuild.h"
 #include "builders/OverwriteQuestion.h"
+#include "builders/SourceRecord.h"
 #include "builders/TableReplacement.h"
 #include "data/DataError.h"
 #include "data/Int16.h"
@@ -161,7 +162,7 @@ void refill(IndexTable& table, std::vector<IndexEntry>& entries) noexcept {
 
 // Builds the files, and refills `index` when there is one.
 BuildOutcome buildTables(const fs::path& csv, const fs::path& dataDir, IndexTable* index,
-                         const AskOverwrite& ask, BuildProgress& progress) {
+                         const AskOverwrite& ask, BuildProgress& progress, DataOrigin origin) {
     return guardedBuild([&] {
         progress.setRange(0, ProgressMaximum);
         const SourceFile source(csv);
@@ -175,6 +176,7 @@ BuildOutcome buildTables(const fs::path& csv, const fs::path& dataDir, IndexTabl
         const auto newRecords = tables.add(recordFile);
         const auto newIndex = tables.add(resolveTablePath(dataDir, TableFile::Index));
         const auto newLines = tables.add(resolveTablePath(dataDir, TableFile::Lines));
+        addSourceRecord(tables, dataDir, TableSet::National, {origin, sourceDate(csv)});
         auto entries = writeRecords(input, csv, newRecords, progress);
         tables.completed(newRecords);
         writeIndex(entries, newIndex, progress);
@@ -190,13 +192,15 @@ BuildOutcome buildTables(const fs::path& csv, const fs::path& dataDir, IndexTabl
 } // namespace
 
 BuildOutcome buildNationalTables(const fs::path& csv, const fs::path& dataDir, IndexTable& index,
-                                 const AskOverwrite& ask, BuildProgress& progress) {
-    return buildTables(csv, dataDir, &index, ask, progress);
+                                 const AskOverwrite& ask, BuildProgress& progress,
+                                 DataOrigin origin) {
+    return buildTables(csv, dataDir, &index, ask, progress, origin);
 }
 
 BuildOutcome buildNationalTables(const fs::path& csv, const fs::path& dataDir,
-                                 const AskOverwrite& ask, BuildProgress& progress) {
-    return buildTables(csv, dataDir, nullptr, ask, progress);
+                                 const AskOverwrite& ask, BuildProgress& progress,
+                                 DataOrigin origin) {
+    return buildTables(csv, dataDir, nullptr, ask, progress, origin);
 }
 
 } // namespace mervasto

@@ -2,6 +2,7 @@
 
 #include "builders/BuildOutcome.h"
 #include "data/Filest.h"
+#include "data/TableSources.h"
 
 #include <filesystem>
 
@@ -13,14 +14,17 @@ namespace mervasto {
 // CSV fails before anything else); when ZIPCODE.TXT holds data `ask` is asked. A file whose
 // rows are not KEN_ALL.CSV's (NationalRowShape) is refused. The three files are written under
 // temporary names and replace the old set only when all three are complete; `index` is refilled
-// only then. On failure the previous files and `index` are exactly as they were.
+// only then. The tables' source record (data/TableSources.h) is replaced with them: the set
+// comes from `origin`, with the date of the CSV's data. On failure the previous files, the
+// record and `index` are exactly as they were.
 BuildOutcome buildNationalTables(const std::filesystem::path& csv,
                                  const std::filesystem::path& dataDir, IndexTable& index,
-                                 const AskOverwrite& ask, BuildProgress& progress);
+                                 const AskOverwrite& ask, BuildProgress& progress,
+                                 DataOrigin origin = DataOrigin::OwnFile);
 
 // The same for a program that keeps no index in memory (the command line): only the files.
 BuildOutcome buildNationalTables(const std::filesystem::path& csv,
                                  const std::filesystem::path& dataDir, const AskOverwrite& ask,
-                                 BuildProgress& progress);
+                                 BuildProgress& progress, DataOrigin origin = DataOrigin::OwnFile);
 
 } // namespace mervasto

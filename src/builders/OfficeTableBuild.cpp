@@ -5,6 +5,7 @@
 #include "builders/GuardedBuild.h"
 #include "builders/OfficeName.h"
 #include "builders/OverwriteQuestion.h"
+#include "builders/SourceRecord.h"
 #include "builders/TableReplacement.h"
 #include "data/Int16.h"
 #include "data/ItemReader.h"
@@ -50,7 +51,7 @@ void writeOffices(ItemReader& csv, const fs::path& csvFile, const fs::path& tabl
 } // namespace
 
 BuildOutcome buildOfficeTable(const fs::path& csv, const fs::path& dataDir, const AskOverwrite& ask,
-                              BuildProgress& progress) {
+                              BuildProgress& progress, DataOrigin origin) {
     return guardedBuild([&] {
         progress.setRange(0, ProgressMaximum);
         ItemReader input(SourceFile(csv).open());
@@ -60,7 +61,9 @@ BuildOutcome buildOfficeTable(const fs::path& csv, const fs::path& dataDir, cons
             return std::move(*stop);
 
         TableReplacement table(dataDir);
-        writeOffices(input, csv, table.add(tableFile), progress);
+        const auto newTable = table.add(tableFile);
+        addSourceRecord(table, dataDir, TableSet::Offices, {origin, sourceDate(csv)});
+        writeOffices(input, csv, newTable, progress);
         progress.setValue(ProgressMaximum);
         table.commit();
         return BuildOutcome{BuildResult::Completed, {}, input.substitutedCount()};

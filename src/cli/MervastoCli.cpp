@@ -1,6 +1,7 @@
 #include "cli/MervastoCli.h"
 
 #include "cli/BuildCommand.h"
+#include "cli/CarriedTablesStep.h"
 #include "cli/CommandLine.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ExitStatus.h"
@@ -30,7 +31,8 @@ int reportParseEnd(const CLI::App& app, const CLI::ParseError& error, Console& c
 
 } // namespace
 
-int runCli(const std::vector<std::string>& arguments, Console& console) {
+int runCli(const std::vector<std::string>& arguments, Console& console,
+           const std::filesystem::path& programDir) {
     CLI::App app("Look up Japanese postal codes in the Mervasto tables.", "mervasto-cli");
     std::string dataDir;
     app.add_option("--data-dir", dataDir,
@@ -63,7 +65,7 @@ int runCli(const std::vector<std::string>& arguments, Console& console) {
     }
 
     const auto directory =
-        chooseDataDirectory(pathFromUtf8(dataDir), executableDirectory(), processEnvironment);
+        chooseDataDirectory(pathFromUtf8(dataDir), programDir, processEnvironment);
     if (where->parsed()) {
         console.out(utf8FromPath(directory) + "\n");
         return Success;
@@ -72,6 +74,8 @@ int runCli(const std::vector<std::string>& arguments, Console& console) {
     // A directory that cannot be put right, or tables that cannot be read, end the command.
     try {
         recoverInterruptedCommit(directory);
+        if (!build.chosen())
+            buildDueCarriedTables(directory, programDir, console);
         if (search.chosen())
             return search.run(directory, console);
         if (convert.chosen())

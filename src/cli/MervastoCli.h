@@ -1,6 +1,9 @@
 #pragma once
 
 #include "cli/Console.h"
+#include "data/TablePaths.h"
+
+#include <filesystem>
 
 #include <string>
 #include <vector>
@@ -9,7 +12,10 @@ namespace mervasto::cli {
 
 // The whole command-line tool: parses `arguments` (UTF-8, the program's name first), runs the
 // chosen command against `console` and returns the exit status. mervasto-cli's main calls it
-// with the process's arguments and streams; the tests call it in-process.
-int runCli(const std::vector<std::string>& arguments, Console& console);
+// with the process's arguments and streams; the tests call it in-process. `programDir` is where
+// the program is: it decides a portable copy's table directory, and holds the postal data the
+// installation carries (data/CarriedData.h).
+int runCli(const std::vector<std::string>& arguments, Console& console,
+           const std::filesystem::path& programDir = executableDirectory());
 
 } // namespace mervasto::cli

@@ -4,7 +4,7 @@
 
 namespace mervasto {
 
-// The installed documentation directory of a program installed in `executableDir`
+// The installed documentation (and data) directory of a program installed in `executableDir`
 // (<prefix>/share/mervasto for <prefix>/bin).
 std::filesystem::path installedDocumentationDirectory(const std::filesystem::path& executableDir);
 

@@ -7,6 +7,7 @@
 #include "data/ZipArchive.h"
 
 #include <fstream>
+#include <system_error>
 
 namespace mervasto {
 
@@ -71,6 +72,22 @@ SourceText SourceFile::open() const {
     auto stream = openFile(file_);
     stream->seekg(static_cast<std::streamoff>(start));
     return {std::make_unique<StreamBytes>(std::move(stream)), decoderFor(encoding_)};
+}
+
+LocalDateTime sourceDate(const std::filesystem::path& file) {
+    const auto stream = openFile(file);
+    if (startsLikeZip(readHead(*stream, 4))) {
+        try {
+            return csvEntryDate(*stream);
+        } catch (const DataError& error) {
+            throw DataError(error.kind(), fileName(file) + ": " + error.what());
+        }
+    }
+    std::error_code error;
+    const auto written = std::filesystem::last_write_time(file, error);
+    if (error)
+        throw DataError(DataError::Kind::FileNotFound, "cannot look at " + fileName(file));
+    return localDateTime(written);
 }
 
 } // namespace mervasto

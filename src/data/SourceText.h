@@ -2,6 +2,7 @@
 
 #include "data/ByteSource.h"
 #include "data/LargePages.h"
+#include "data/LocalDateTime.h"
 #include "data/TextDecoder.h"
 #include "data/TextEncoding.h"
 
@@ -41,5 +42,9 @@ private:
     std::shared_ptr<const LargeBytes> unzipped_; // the CSV of a zip archive, else empty
     TextEncoding encoding_ = TextEncoding::Cp932;
 };
+
+// The date of the data in an input file: the date of the CSV entry of a zip archive, else the
+// time the file was last written. Throws DataError as SourceFile does.
+LocalDateTime sourceDate(const std::filesystem::path& file);
 
 } // namespace mervasto

@@ -20,7 +20,7 @@ namespace {
 constexpr std::string_view TemporarySuffix = ".tmp";
 constexpr std::string_view JournalEnd = "end\n";
 constexpr std::array TableNames = {TableFile::Records, TableFile::Index, TableFile::Lines,
-                                   TableFile::Offices};
+                                   TableFile::Offices, TableFile::Sources};
 
 char asciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;

@@ -13,6 +13,7 @@ inline constexpr std::string_view Lines = "ZipCode1.txt";
 inline constexpr std::string_view Offices = "ZipCode2.txt";     // as the builder writes it
 inline constexpr std::string_view OfficesRead = "ZIPCODE2.txt"; // as the search opens it
 inline constexpr std::string_view Help = "ZipCode.chm";
+inline constexpr std::string_view Sources = "TableSources.txt"; // data/TableSources.h
 } // namespace TableFile
 
 // The directory, the separator ("\" on Windows, "/" elsewhere) unless the directory already

@@ -1,6 +1,7 @@
 #include "data/TableStamp.h"
 
 #include "data/TablePaths.h"
+#include "data/TableSources.h"
 
 #include <system_error>
 
@@ -17,6 +18,7 @@ std::optional<IndexFileStamp> indexFileStamp(const fs::path& dataDir) {
         stamp.size = fs::file_size(file, error);
     if (error)
         return std::nullopt;
+    stamp.generation = readTableSources(dataDir).generation;
     return stamp;
 }
 

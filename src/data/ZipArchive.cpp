@@ -161,4 +161,16 @@ LargeBytes readCsvEntry(std::istream& archive, std::uint64_t sizeLimit) {
     return inflateCurrentEntry(zip.get(), size);
 }
 
+LocalDateTime csvEntryDate(std::istream& archive) {
+    const ZipHandle zip = openArchive(archive);
+    selectCsvEntry(zip.get());
+    unz_file_info64 info{};
+    if (unzGetCurrentFileInfo64(zip.get(), &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+        refuse("damaged zip archive");
+    const tm_unz& date = info.tmu_date;
+    return {static_cast<int>(date.tm_year), static_cast<int>(date.tm_mon) + 1,
+            static_cast<int>(date.tm_mday), static_cast<int>(date.tm_hour),
+            static_cast<int>(date.tm_min),  static_cast<int>(date.tm_sec)};
+}
+
 } // namespace mervasto

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/LargePages.h"
+#include "data/LocalDateTime.h"
 
 #include <cstdint>
 #include <istream>
@@ -18,5 +19,9 @@ bool startsLikeZip(std::string_view head);
 // `sizeLimit` (refused from its header, before anything is inflated), or when its data is
 // damaged.
 LargeBytes readCsvEntry(std::istream& archive, std::uint64_t sizeLimit);
+
+// The date of that entry, as the archive records it (the local time it was packed). Throws
+// as readCsvEntry does, without inflating anything.
+LocalDateTime csvEntryDate(std::istream& archive);
 
 } // namespace mervasto

@@ -1,4 +1,5 @@
 #include "BatchConvertDialogTest.h"
+#include "FirstStartTest.h"
 #include "HelpersTest.h"
 #include "KeyboardTest.h"
 #include "MainWindowTest.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     KeyboardTest keyboard;
     MenuTest menus;
     BatchConvertDialogTest batch;
+    FirstStartTest firstStart;
     return mervasto::test::runTestObjects(
-        argc, argv, {&helpers, &mainWindow, &search, &keyboard, &menus, &batch});
+        argc, argv, {&helpers, &mainWindow, &search, &keyboard, &menus, &batch, &firstStart});
 }

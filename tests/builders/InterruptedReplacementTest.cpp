@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -64,10 +65,17 @@ bool build(const BuildPlace& place, const Scenario& scenario, FileOperations& op
     return outcome.result == BuildResult::Completed;
 }
 
+// The input, always of the same time stamp: the source record holds the data's date, and every
+// build of a scenario must write the same record.
+void writeInput(const BuildPlace& place, const Scenario& scenario) {
+    writeCp932(place.csv, scenario.national ? NationalCsv : OfficeCsv);
+    fs::last_write_time(place.csv, fs::file_time_type(std::chrono::hours(24 * 365 * 55)));
+}
+
 // The tables that an undisturbed build of the scenario makes, and its file steps.
 std::pair<Tables, std::vector<std::string>> undisturbedBuild(const Scenario& scenario) {
     BuildPlace place;
-    writeCp932(place.csv, scenario.national ? NationalCsv : OfficeCsv);
+    writeInput(place, scenario);
     writeTables(place.dataDir, scenario.old);
     SteppingFileOperations steps;
     EXPECT_TRUE(build(place, scenario, steps));
@@ -87,7 +95,7 @@ TEST_P(InterruptedBuild, EveryStepLeavesTheOldOrTheNewSetAfterTheNextStart) {
             SCOPED_TRACE((dies ? "dies at " : "refused at ") + std::to_string(stop) + ": " +
                          steps[stop - 1]);
             BuildPlace place;
-            writeCp932(place.csv, scenario.national ? NationalCsv : OfficeCsv);
+            writeInput(place, scenario);
             writeTables(place.dataDir, scenario.old);
             std::unique_ptr<SteppingFileOperations> operations;
             if (dies)

@@ -2,6 +2,7 @@
 // the Windows build), and a few runs of the real program for its exit statuses and output.
 #include "SearchTables.h"
 #include "TestFiles.h"
+#include "TestZip.h"
 
 #include "cli/MervastoCli.h"
 #include "data/Cp932Codec.h"
@@ -51,11 +52,12 @@ private:
     std::string input_;
 };
 
-CliRun runCli(const std::vector<std::string>& arguments, std::string input = {}) {
+CliRun runCli(const std::vector<std::string>& arguments, std::string input = {},
+              const std::filesystem::path& programDir = executableDirectory()) {
     std::vector<std::string> withName{"mervasto-cli"};
     withName.insert(withName.end(), arguments.begin(), arguments.end());
     CapturingConsole console(std::move(input));
-    console.written.status = cli::runCli(withName, console);
+    console.written.status = cli::runCli(withName, console, programDir);
     return console.written;
 }
 
@@ -373,6 +375,73 @@ TEST_F(CliTest, BuildFailureReportsTheErrorMessage) {
                                (dir / "KEN_ALL.CSV").string()});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("エラーが発生しました。作業を中止します。"), std::string::npos);
+}
+
+// The first command that reads the tables builds them from the data carried beside the
+// program, in one line on stderr; commands that read none leave the directory alone.
+struct FirstCommandCase {
+    const char* name;
+    std::vector<std::string> arguments; // after --data-dir DIR
+    std::string input;
+    std::string outEnd; // how standard output ends
+    bool builds;
+};
+
+void PrintTo(const FirstCommandCase& testCase, std::ostream* out) {
+    *out << testCase.name;
+}
+
+class CliFirstCommand : public ::testing::TestWithParam<FirstCommandCase> {};
+
+TEST_P(CliFirstCommand, BuildsFromTheCarriedDataWhenItReadsTables) {
+    const test::TempDir root;
+    test::writeCarriedData(root / "program", {2025, 9, 30, 0, 0, 0});
+    const std::string tables = (root / "tables").string();
+    auto arguments = GetParam().arguments;
+    arguments.insert(arguments.begin(), {"--data-dir", tables});
+
+    const CliRun first = runCli(arguments, GetParam().input, root / "program");
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_TRUE(first.out.ends_with(GetParam().outEnd)) << first.out;
+    const std::string line = "mervasto-cli: building the tables in " + tables +
+                             " from the postal data that came with the program\n";
+    EXPECT_EQ(first.err, GetParam().builds ? line : "");
+    EXPECT_EQ(std::filesystem::exists(root / "tables" / "ZipCode2.txt"), GetParam().builds);
+
+    const CliRun again = runCli(arguments, GetParam().input, root / "program");
+    EXPECT_EQ(again.out, first.out);
+    EXPECT_EQ(again.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CliFirstCommand,
+    ::testing::Values(FirstCommandCase{"Search",
+                                       {"search", "東京都千代田区丸の内"},
+                                       "",
+                                       "100-0005  東京都千代田区丸の内\n",
+                                       true},
+                      FirstCommandCase{"OfficeSearch",
+                                       {"search", "--office", "東京中央郵便局"},
+                                       "",
+                                       "100-8994　東京中央郵便局\n",
+                                       true},
+                      FirstCommandCase{"Convert",
+                                       {"convert"},
+                                       "東京都千代田区丸の内\n",
+                                       "東京都千代田区丸の内,100-0005,1\n",
+                                       true},
+                      FirstCommandCase{"Where", {"where"}, "", "tables\n", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CliFirstCommand, FailedBuildSaysWhyAndTheSearchFindsNoTables) {
+    const test::TempDir root;
+    test::writeCarriedData(root / "program", {2025, 9, 30, 0, 0, 0});
+    test::writeBytes(root / "tables", "a file where the directory should be");
+    const CliRun run = runCli({"--data-dir", (root / "tables").string(), "search", "丸の内"}, {},
+                              root / "program");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("mervasto-cli: the tables could not be built: "), std::string::npos)
+        << run.err;
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace fs = std::filesystem;
 
 namespace mervasto::test {
@@ -195,6 +197,25 @@ TEST(SourceFile, MissingFileIsNotFound) {
     } catch (const DataError& error) {
         EXPECT_EQ(error.kind(), DataError::Kind::FileNotFound);
     }
+}
+
+// The data's date: a zip entry's own, whatever the archive's time stamp; a CSV's time stamp.
+TEST(SourceDate, IsTheEntryDateOrTheFileTime) {
+    TempDir dir;
+    const LocalDateTime published{2025, 9, 30, 0, 0, 0};
+    writeZip(dir / "ken_all.zip", {{"readme.txt", "x"}, {"KEN_ALL.CSV", Cp932Text, published}});
+    EXPECT_EQ(sourceDate(dir / "ken_all.zip"), published);
+
+    writeBytes(dir / "KEN_ALL.CSV", Cp932Text);
+    const auto written = fs::last_write_time(dir / "KEN_ALL.CSV") - std::chrono::hours(24 * 400);
+    fs::last_write_time(dir / "KEN_ALL.CSV", written);
+    const LocalDateTime date = sourceDate(dir / "KEN_ALL.CSV");
+    EXPECT_EQ(date, localDateTime(written));
+    EXPECT_LT(date, localDateTime(fs::file_time_type::clock::now()));
+
+    EXPECT_THROW(sourceDate(dir / "absent.csv"), DataError);
+    writeZip(dir / "empty.zip", {{"readme.txt", "x"}});
+    EXPECT_THROW(sourceDate(dir / "empty.zip"), DataError);
 }
 
 // Whatever the chunks a file is read in, the UTF-8 text comes out the same.

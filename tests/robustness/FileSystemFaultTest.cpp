@@ -120,8 +120,9 @@ TEST_P(DiskFillsDuringBuild, FailsAndLeavesThePreviousTables) {
     writeBytes(csv,
                GetParam().builder == Builder::National ? nationalCsv(3000, 100) : officeCsv(3000));
     const std::uintmax_t needed = roomNeeded(csv);
-    // The previous tables of both builders take at most a page per file (10 rows each).
-    const std::uintmax_t previous = 4 * PageSize;
+    // The previous tables of both builders and their source record take at most a page per
+    // file (10 rows each).
+    const std::uintmax_t previous = 5 * PageSize;
     const std::uintmax_t size = roundToPages(
         previous + needed * static_cast<std::uintmax_t>(GetParam().percentOfNeededRoom) / 100);
     prepare("size=" + std::to_string(size));
@@ -153,12 +154,12 @@ TEST_F(SmallDiskBuild, EnoughRoomCompletesOnTheSameDisk) {
     EXPECT_EQ(fs::file_size(dir() / "ZIPCODE.txt"), 3000u * 70u);
 }
 
-// The file system has no slot left for one of the temporary files (the root directory and
-// the four previous tables take five).
+// The file system has no slot left for one of the temporary files (the root directory, the
+// four previous tables and their source record take six).
 class FileSlotsRunOut : public SmallDiskBuild, public ::testing::WithParamInterface<int> {};
 
 TEST_P(FileSlotsRunOut, NationalBuildFailsAndLeavesThePreviousTables) {
-    prepare("size=1m,nr_inodes=" + std::to_string(5 + GetParam()));
+    prepare("size=1m,nr_inodes=" + std::to_string(6 + GetParam()));
     if (HasFatalFailure() || IsSkipped())
         return;
     writeBytes(root / "input.csv", nationalCsv(20, 5));

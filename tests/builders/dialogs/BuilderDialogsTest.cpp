@@ -265,9 +265,10 @@ void BuilderDialogsTest::completedBuildBeepsAndShowsCommand3_data() {
     QTest::addColumn<int>("progressMaximum");
     QTest::addColumn<std::string>("tables");
 
-    const std::string national("ZIPCODE.txt\nZIPID1.txt\nZipCode1.txt\n");
+    const std::string national("TableSources.txt\nZIPCODE.txt\nZIPID1.txt\nZipCode1.txt\n");
     QTest::newRow("national") << National << 3 << 150000 << national;
-    QTest::newRow("office") << Office << 3 << 50000 << std::string("ZipCode2.txt\n");
+    QTest::newRow("office") << Office << 3 << 50000
+                            << std::string("TableSources.txt\nZipCode2.txt\n");
 }
 
 void BuilderDialogsTest::completedBuildBeepsAndShowsCommand3() {
