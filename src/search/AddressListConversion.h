@@ -2,6 +2,7 @@
 
 #include "data/Csv.h"
 #include "data/TextEncoding.h"
+#include "search/AnswerStatus.h"
 #include "search/BatchSearch.h"
 
 #include <cstddef>
@@ -26,6 +27,7 @@ struct AddressAnswer {
     bool answered = true;
     std::u16string error;
     std::string detail;
+    AnswerStatus status = AnswerStatus::Error;
 };
 
 // An address list (a CSV file, or one address per line, in CP932 or UTF-8) converted row by
