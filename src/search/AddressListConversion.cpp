@@ -28,14 +28,6 @@ CsvRow withColumns(CsvRow row, std::size_t width, std::u16string first, std::u16
     return row;
 }
 
-AnswerStatus statusOf(const AddressAnswer& answer) {
-    if (answer.count == 0)
-        return AnswerStatus::NotFound;
-    if (answer.count > 1)
-        return AnswerStatus::Ambiguous;
-    return answer.code.empty() ? AnswerStatus::Partial : AnswerStatus::Exact;
-}
-
 } // namespace
 
 AddressListConversion::AddressListConversion(std::string_view fileBytes,
@@ -48,25 +40,9 @@ AddressListConversion::AddressListConversion(std::string_view fileBytes,
 
 const AddressAnswer& AddressListConversion::convertNext(BatchSearch& search) {
     const CsvRow& row = document_.rows[firstRow_ + rowsDone()];
-    AddressAnswer answer;
-    if (column_ < 1 || column_ > row.size()) {
-        answer.status = AnswerStatus::Error;
-        return answers_.emplace_back(std::move(answer));
-    }
-    const std::u16string_view address = addressOf(row);
-    SearchOutcome outcome = search.search(address);
-    answer.address = address;
-    answer.count = outcome.lines.size();
-    if (outcome.message) {
-        answer.answered = false;
-        answer.error = std::move(outcome.message->text);
-        answer.detail = std::move(outcome.detail);
-        answer.status = AnswerStatus::Error;
-    } else {
-        answer.code = std::move(outcome.code);
-        answer.status = statusOf(answer);
-    }
-    return answers_.emplace_back(std::move(answer));
+    if (column_ < 1 || column_ > row.size())
+        return answers_.emplace_back(); // no address: an error
+    return answers_.emplace_back(search.answer(addressOf(row)));
 }
 
 std::u16string_view AddressListConversion::addressOf(const CsvRow& row) const {
