@@ -15,20 +15,13 @@ void settle(AddressAnswer& answer, AnswerStatus status, std::u16string_view code
 }
 
 // One line listed with the address as written: an exact hit is 一致 when the common-spelling
-// search finds the same town without doubt, and yields to a corrected town that it finds
-// without doubt; a line that only contains the address is 部分一致.
+// search finds the same town without doubt, otherwise 部分一致, as is a line that only
+// contains the address.
 void judgeSoleLine(AddressAnswer& answer, const SearchOutcome& outcome,
                    const SpellingMatch& match) {
     const std::u16string_view lineCode = outcome.lines[0].substr(0, CodeLength);
-    if (outcome.code.empty())
-        settle(answer, AnswerStatus::Partial,
-               match.sure ? std::u16string_view(match.code) : lineCode);
-    else if (match.sure && match.code == lineCode)
-        settle(answer, AnswerStatus::Exact, lineCode);
-    else if (match.sure && match.corrected)
-        settle(answer, AnswerStatus::Corrected, match.code);
-    else
-        settle(answer, AnswerStatus::Partial, lineCode);
+    const bool sure = !outcome.code.empty() && match.sure && match.code == lineCode;
+    settle(answer, sure ? AnswerStatus::Exact : AnswerStatus::Partial, lineCode);
 }
 
 // Nothing listed, or only after cutting the address: a town found without doubt in its
