@@ -48,11 +48,12 @@ void judgeCutOrNothing(AddressAnswer& answer, const SearchOutcome& outcome,
 } // namespace
 
 BatchSearch::BatchSearch(const std::filesystem::path& dataDir, const IndexTable& index)
-    : dataDir_(dataDir), index_(index), lines_(resolveTablePath(dataDir, TableFile::Lines)) {}
+    : dataDir_(dataDir), index_(index), lines_(resolveTablePath(dataDir, TableFile::Lines)),
+      records_(resolveTablePath(dataDir, TableFile::Records)) {}
 
 SearchOutcome BatchSearch::search(std::u16string_view key) {
     return searchTypedKey(key, [this](const SearchKey& searchKey) {
-        return searchAddress(dataDir_, index_, searchKey, lines_);
+        return searchAddress(dataDir_, index_, searchKey, lines_, records_);
     });
 }
 
@@ -81,7 +82,7 @@ AddressAnswer BatchSearch::answer(std::u16string_view address) {
 
 const CommonSpellingTable& BatchSearch::spellings() {
     if (!spellings_)
-        spellings_.emplace(resolveTablePath(dataDir_, TableFile::Records), index_);
+        spellings_.emplace(records_, index_);
     return *spellings_;
 }
 

@@ -3,6 +3,7 @@
 #include "data/Filest.h"
 #include "search/AddressAnswer.h"
 #include "search/CommonSpellingTable.h"
+#include "search/RecordTable.h"
 #include "search/SearchOutcome.h"
 #include "search/TextLineTable.h"
 
@@ -14,7 +15,7 @@ namespace mervasto {
 
 // Searches many addresses on one set of national tables: each search answers exactly as
 // runSearch would in address mode, but ZipCode1.txt is read and decoded at most once, when
-// the first text pass needs it.
+// the first text pass needs it, and ZIPCODE.TXT once, by the first search.
 class BatchSearch {
 public:
     // `index` is used, not copied: it must outlive this object.
@@ -34,6 +35,7 @@ private:
     std::filesystem::path dataDir_;
     const IndexTable& index_;
     TextLineTable lines_;
+    RecordTable records_;
     std::optional<CommonSpellingTable> spellings_; // read on first use
 };
 

@@ -1,13 +1,9 @@
 #include "search/CommonSpellingTable.h"
 
-#include "data/PostalCode.h"
-#include "data/RecordFile.h"
-#include "search/SearchMatch.h"
 #include "search/SpellingVariants.h"
 
 #include <algorithm>
 #include <array>
-#include <optional>
 
 namespace mervasto {
 
@@ -36,23 +32,21 @@ void addByPair(std::unordered_map<std::uint32_t, std::vector<std::size_t>>& byPa
 
 } // namespace
 
-CommonSpellingTable::CommonSpellingTable(const std::filesystem::path& recordFile,
-                                         const IndexTable& index) {
-    RecordFileReader records(recordFile);
+CommonSpellingTable::CommonSpellingTable(RecordTable& records, const IndexTable& index) {
+    records.requireOpened();
     for (int entry = 0; entry + 1 < index.Count; ++entry) {
         const std::u16string& key = index.Key[entry];
         const std::u16string& name = index.City[entry];
         City city{commonSpelling(key), commonSpelling(name), {}};
-        for (std::int32_t number = std::max(index.FirstRecord[entry], 1);
-             number < index.FirstRecord[entry + 1]; ++number) {
-            const std::optional<ZipRecord> record = records.read(number);
-            const std::u16string_view written =
-                record ? comparedAddress(record->Address) : std::u16string_view();
+        const std::int32_t last = std::min(index.FirstRecord[entry + 1] - 1, records.recordCount());
+        for (std::int32_t number = std::max(index.FirstRecord[entry], 1); number <= last;
+             ++number) {
+            const TableRecord& record = records.record(number);
+            const std::u16string_view written = record.compared();
             if (!written.starts_with(key) || key.size() < name.size())
                 continue;
             const std::u16string_view town = written.substr(key.size());
-            city.towns.push_back({commonSpelling(town), name + std::u16string(town),
-                                  hyphenatedCode(record->Code.substr(0, 7))});
+            city.towns.push_back({commonSpelling(town), name + std::u16string(town), record.code});
         }
         addByPair(citiesByKeyPair_, city.commonKey, cities_.size());
         addByPair(citiesByNamePair_, city.commonName, cities_.size());

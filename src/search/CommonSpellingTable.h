@@ -1,10 +1,10 @@
 #pragma once
 
 #include "data/Filest.h"
+#include "search/RecordTable.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,8 +24,9 @@ struct SpellingMatch {
 // for finding the town an address names however it spells the usual variants.
 class CommonSpellingTable {
 public:
-    // Reads every record of `recordFile`; `index` gives the cities.
-    CommonSpellingTable(const std::filesystem::path& recordFile, const IndexTable& index);
+    // Takes every record of `records` (read, or their reading error is raised); `index` gives
+    // the cities.
+    CommonSpellingTable(RecordTable& records, const IndexTable& index);
 
     // The town that follows a prefecture and city of the index in `address` or, when the
     // address names none, a city name of the index. Towns that begin another one found are one
