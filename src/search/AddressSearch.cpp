@@ -6,7 +6,7 @@
 #include "data/PostalCode.h"
 #include "data/RecordFile.h"
 #include "data/TablePaths.h"
-#include "search/RecordTable.h"
+#include "search/LoadedTables.h"
 #include "search/SearchMatch.h"
 #include "search/SearchText.h"
 #include "search/TextLineTable.h"
@@ -35,10 +35,11 @@ std::u16string removeFirstOaza(std::u16string_view typed) {
 class AddressSearch {
 public:
     AddressSearch(const std::filesystem::path& dataDir, const IndexTable& index,
-                  const SearchKey& key, const TextPassProgress& progress, TextLineTable* lineTable,
-                  RecordTable* recordTable)
-        : dataDir_(dataDir), index_(index), key_(key), progress_(progress), lineTable_(lineTable),
-          recordTable_(recordTable) {}
+                  const SearchKey& key, const TextPassProgress& progress,
+                  const LoadedTables* tables)
+        : dataDir_(dataDir), index_(index), key_(key), progress_(progress),
+          lineTable_(tables ? &tables->lines : nullptr),
+          recordTable_(tables ? &tables->records : nullptr), tables_(tables) {}
 
     SearchOutcome run() {
         outcome_.status = SearchText::Searching;
@@ -84,6 +85,11 @@ private:
     // The first entry, in index order, whose name in `names` occurs in the key. The closing
     // entry's empty name occurs in every key, so it is chosen when no city matches.
     void lookupCity(const IndexTable::Column<std::u16string>& names) {
+        if (tables_) {
+            const CityNameLookup& lookup = &names == &index_.Key ? tables_->byKey : tables_->byCity;
+            currentEntry_ = lookup.firstIn(searchKey_);
+            return;
+        }
         currentEntry_.reset();
         for (int entry = 0; entry < index_.Count; ++entry) {
             if (occursAt(names[entry], searchKey_) != 0) {
@@ -188,6 +194,7 @@ private:
     const TextPassProgress& progress_;
     TextLineTable* const lineTable_;
     RecordTable* const recordTable_;
+    const LoadedTables* const tables_;
 
     std::optional<RecordFileReader> records_;
     std::u16string searchKey_;
@@ -199,12 +206,12 @@ private:
 
 SearchOutcome searchAddress(const std::filesystem::path& dataDir, const IndexTable& index,
                             const SearchKey& key, const TextPassProgress& progress) {
-    return AddressSearch(dataDir, index, key, progress, nullptr, nullptr).run();
+    return AddressSearch(dataDir, index, key, progress, nullptr).run();
 }
 
 SearchOutcome searchAddress(const std::filesystem::path& dataDir, const IndexTable& index,
-                            const SearchKey& key, TextLineTable& lines, RecordTable& records) {
-    return AddressSearch(dataDir, index, key, {}, &lines, &records).run();
+                            const SearchKey& key, const LoadedTables& tables) {
+    return AddressSearch(dataDir, index, key, {}, &tables).run();
 }
 
 } // namespace mervasto

@@ -1,6 +1,7 @@
 #include "search/BatchSearch.h"
 
 #include "data/TablePaths.h"
+#include "search/LoadedTables.h"
 #include "search/TypedKey.h"
 
 namespace mervasto {
@@ -49,11 +50,12 @@ void judgeCutOrNothing(AddressAnswer& answer, const SearchOutcome& outcome,
 
 BatchSearch::BatchSearch(const std::filesystem::path& dataDir, const IndexTable& index)
     : dataDir_(dataDir), index_(index), lines_(resolveTablePath(dataDir, TableFile::Lines)),
-      records_(resolveTablePath(dataDir, TableFile::Records)) {}
+      records_(resolveTablePath(dataDir, TableFile::Records)), byKey_(index.Key, index.Count),
+      byCity_(index.City, index.Count) {}
 
 SearchOutcome BatchSearch::search(std::u16string_view key) {
     return searchTypedKey(key, [this](const SearchKey& searchKey) {
-        return searchAddress(dataDir_, index_, searchKey, lines_, records_);
+        return searchAddress(dataDir_, index_, searchKey, {lines_, records_, byKey_, byCity_});
     });
 }
 

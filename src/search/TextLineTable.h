@@ -1,7 +1,6 @@
 #pragma once
 
 #include "data/Filest.h"
-#include "search/RecordTable.h"
 #include "search/Search.h"
 
 #include <cstdint>
@@ -50,10 +49,5 @@ private:
     std::unordered_map<std::u16string_view, LineNumbers> linesByCode_;
     LineNumbers shortLines_; // lines shorter than a postal code: tested against every key
 };
-
-// The address search over tables read before: the records of ZIPCODE.TXT from `records` and
-// the text pass over `lines` instead of the files.
-SearchOutcome searchAddress(const std::filesystem::path& dataDir, const IndexTable& index,
-                            const SearchKey& key, TextLineTable& lines, RecordTable& records);
 
 } // namespace mervasto
