@@ -39,19 +39,10 @@ AddressListConversion::AddressListConversion(std::string_view fileBytes,
 }
 
 const AddressAnswer& AddressListConversion::convertNext(BatchSearch& search) {
-    const std::u16string_view address = addressOf(document_.rows[firstRow_ + rowsDone()]);
-    SearchOutcome outcome = search.search(address);
-    AddressAnswer answer;
-    answer.address = address;
-    answer.count = outcome.lines.size();
-    if (outcome.message) {
-        answer.answered = false;
-        answer.error = std::move(outcome.message->text);
-        answer.detail = std::move(outcome.detail);
-    } else {
-        answer.code = std::move(outcome.code);
-    }
-    return answers_.emplace_back(std::move(answer));
+    const CsvRow& row = document_.rows[firstRow_ + rowsDone()];
+    if (column_ < 1 || column_ > row.size())
+        return answers_.emplace_back(); // no address: an error
+    return answers_.emplace_back(search.answer(addressOf(row)));
 }
 
 std::u16string_view AddressListConversion::addressOf(const CsvRow& row) const {

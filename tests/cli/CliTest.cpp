@@ -229,7 +229,11 @@ TEST_P(CliConvert, WritesTheListWithItsCodes) {
 }
 
 const ConvertCase convertCases[] = {
-    {"StandardInput", {}, "中央区銀座\n1000013\n", 0, "中央区銀座,,1\n1000013,,1\n"},
+    {"StandardInput",
+     {},
+     "中央区銀座\n1000013\n",
+     0,
+     "中央区銀座,104-0061,1\n1000013,100-0013,1\n"},
     {"DashIsStandardInput",
      {"--header", "--column", "2", "-"},
      "id,住所\r\n7,東京都中央区京橋\r\n",
@@ -255,7 +259,7 @@ TEST_F(CliTest, ConvertReadsAFileAndWritesTheOutputFile) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(test::readBytes(dir / "out.csv"),
-              encodeCp932(u"東京都中央区京橋,104-0031,1\r\n丸の内,,1\r\n"));
+              encodeCp932(u"東京都中央区京橋,104-0031,1\r\n丸の内,100-0005,1\r\n"));
 }
 
 TEST_F(CliTest, ConvertGoesOnPastARowOnTheErrorPath) {

@@ -118,17 +118,17 @@ const ConversionCase conversionCases[] = {
     {"OneAddressPerLine",
      {},
      "東京都千代田区霞が関３丁目\n丸の内\n\nＺＺＺ\n",
-     "東京都千代田区霞が関３丁目,100-0099,2\n丸の内,,1\n,,0\nＺＺＺ,,0\n"},
+     "東京都千代田区霞が関３丁目,100-0099,2\n丸の内,100-0005,1\n,,0\nＺＺＺ,,0\n"},
     {"HeaderAndColumnWithQuotedFields",
      {2, true},
      "名前,住所\r\n\"山田, 太郎\",\"東京都中央区銀座\r\n４丁目\"\r\n\"\"\"様\"\"\",1000013\r\n",
      "名前,住所,郵便番号,候補数\r\n\"山田, 太郎\",\"東京都中央区銀座\r\n４丁目\",104-0061,1\r\n"
-     "\"\"\"様\"\"\",1000013,,1\r\n"},
+     "\"\"\"様\"\"\",1000013,100-0013,1\r\n"},
     {"ShortRowsPaddedSoTheColumnsLineUp",
      {3},
      "a,b,東京都中央区京橋\nonly\n",
      "a,b,東京都中央区京橋,104-0031,1\nonly,,,,0\n"},
-    {"ByteOrderMarkKept", {}, "\xEF\xBB\xBF銀座\n", "\xEF\xBB\xBF銀座,,1\n"},
+    {"ByteOrderMarkKept", {}, "\xEF\xBB\xBF銀座\n", "\xEF\xBB\xBF銀座,104-0061,1\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Lists, AddressListConverts, ::testing::ValuesIn(conversionCases),
@@ -140,6 +140,13 @@ TEST_F(BatchSearchTest, Cp932ListIsWrittenInCp932) {
     conversion.convertNext(batch);
     EXPECT_EQ(conversion.outputBytes(), encodeCp932(u"東京都中央区京橋１丁目,104-0031,1\r\n"));
     EXPECT_EQ(conversion.foundCount(), 1u);
+}
+
+TEST_F(BatchSearchTest, RowWithoutTheAddressColumnIsAnError) {
+    BatchSearch batch(dir.path(), *index);
+    AddressListConversion conversion("a,東京都中央区京橋\nb\n", {2});
+    EXPECT_EQ(conversion.convertNext(batch).status, AnswerStatus::Exact);
+    EXPECT_EQ(conversion.convertNext(batch).status, AnswerStatus::Error);
 }
 
 TEST_F(BatchSearchTest, RowOnTheErrorPathGetsNoCodeAndTheOthersGoOn) {
