@@ -69,9 +69,9 @@ bool isTerminal(FILE* stream) {
 
 #endif
 
-void writeBytes(FILE* stream, std::string_view bytes) {
-    std::fwrite(bytes.data(), 1, bytes.size(), stream);
-    std::fflush(stream);
+bool writeBytes(FILE* stream, std::string_view bytes) {
+    const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), stream);
+    return std::fflush(stream) == 0 && written == bytes.size();
 }
 
 void writeText(FILE* stream, std::string_view utf8) {
@@ -98,19 +98,21 @@ void StandardConsole::err(std::string_view utf8) {
     writeText(stderr, utf8);
 }
 
-void StandardConsole::outBytes(std::string_view bytes) {
+bool StandardConsole::outBytes(std::string_view bytes) {
     std::fflush(stdout);
     useBinaryMode(stdout);
-    writeBytes(stdout, bytes);
+    return writeBytes(stdout, bytes);
 }
 
-std::string StandardConsole::readAll() {
+std::optional<std::string> StandardConsole::readAll() {
     useBinaryMode(stdin);
     std::string bytes;
     char buffer[65536];
     std::size_t count = 0;
     while ((count = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
         bytes.append(buffer, count);
+    if (std::ferror(stdin))
+        return std::nullopt;
     return bytes;
 }
 
