@@ -30,7 +30,7 @@ std::string jsonLines(const AddressListConversion& conversion) {
         object["address"] = toUtf8(answer.address);
         object["code"] = toUtf8(answer.code);
         object["count"] = answer.count;
-        object["status"] = toUtf8(addressStatusText(answer.status));
+        object["status"] = toUtf8(answerStatusText(answer.status));
         object["error"] = answer.error.empty() ? nlohmann::ordered_json(nullptr)
                                                : nlohmann::ordered_json(toUtf8(answer.error));
         text += object.dump() + "\n";
@@ -161,7 +161,7 @@ int ConvertCommand::run(const std::filesystem::path& dataDir, Console& console) 
     const std::size_t firstRow = header_ ? 2 : 1;
     while (!conversion.done()) {
         const AddressAnswer& answer = conversion.convertNext(search);
-        if (answer.status == AddressStatus::Error)
+        if (answer.status == AnswerStatus::Error)
             reportError(answer, firstRow + conversion.rowsDone() - 1, console);
         progress.update(conversion.rowsDone());
     }
@@ -171,7 +171,7 @@ int ConvertCommand::run(const std::filesystem::path& dataDir, Console& console) 
     if (!write(conversion, console))
         return Failure;
     console.err(toUtf8(statusCountText(conversion.statusCounts())) + "\n");
-    return conversion.statusCounts().of(AddressStatus::Error) == 0 ? Success : NothingDone;
+    return conversion.statusCounts().of(AnswerStatus::Error) == 0 ? Success : NothingDone;
 }
 
 } // namespace mervasto::cli
