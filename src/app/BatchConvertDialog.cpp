@@ -164,12 +164,11 @@ bool BatchConvertDialog::outputConfirmed() {
                                      Desktop::Icon::Critical, Desktop::Buttons::Ok);
         return false;
     case OutputPath::Existing:
-        return context_.desktop.showMessage(
-                   this,
-                   QString::fromStdU16String(
-                       conversionOverwriteQuestion(Text3->text().toStdU16String())),
-                   appTitle(), Desktop::Icon::Question,
-                   Desktop::Buttons::YesNoCancel) == Desktop::Answer::Yes;
+        return context_.desktop.showMessage(this,
+                                            QString::fromStdU16String(conversionOverwriteQuestion(
+                                                Text3->text().toStdU16String())),
+                                            appTitle(), Desktop::Icon::Question,
+                                            Desktop::Buttons::YesNoCancel) == Desktop::Answer::Yes;
     case OutputPath::New:
     case OutputPath::Device:
         break;
@@ -261,11 +260,10 @@ QString BatchConvertDialog::refusalText(AddressListFault fault) const {
 }
 
 void BatchConvertDialog::setRunning(bool running) {
-    for (QWidget* const control :
-         {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Command2),
-          static_cast<QWidget*>(Text2), static_cast<QWidget*>(Check1),
-          static_cast<QWidget*>(Table1), static_cast<QWidget*>(Text3),
-          static_cast<QWidget*>(Command1)})
+    for (QWidget* const control : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Command2),
+                                   static_cast<QWidget*>(Text2), static_cast<QWidget*>(Check1),
+                                   static_cast<QWidget*>(Table1), static_cast<QWidget*>(Text3),
+                                   static_cast<QWidget*>(Command1)})
         control->setEnabled(!running);
     Command3->setEnabled(running);
     if (running)

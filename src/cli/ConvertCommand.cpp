@@ -72,8 +72,7 @@ ConvertCommand::ConvertCommand(CLI::App& app)
     command_->add_option("--output", output_, "Write to FILE instead of standard output")
         ->type_name("FILE");
     command_->add_flag("--yes,-y", yes_, "Replace an existing output FILE without asking");
-    command_->add_flag("--no-bom", noBom_,
-                       "Write a UTF-8 output FILE without the byte-order mark");
+    command_->add_flag("--no-bom", noBom_, "Write a UTF-8 output FILE without the byte-order mark");
     command_->add_option("FILE", input_, "The list to convert; - or none: standard input");
     command_->footer(
         "Reads CSV in CP932 or UTF-8 (UTF-8 only when the whole file is) and writes it in the\n"
@@ -90,7 +89,8 @@ ConvertCommand::ConvertCommand(CLI::App& app)
 }
 
 bool ConvertCommand::outputAllowed(Console& console) const {
-    const std::filesystem::path input = input_ == "-" ? std::filesystem::path() : pathFromUtf8(input_);
+    const std::filesystem::path input =
+        input_ == "-" ? std::filesystem::path() : pathFromUtf8(input_);
     switch (classifyOutputPath(input, pathFromUtf8(output_))) {
     case OutputPath::Input:
         console.err(output_ + " is the list itself: choose another output file\n");

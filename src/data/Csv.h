@@ -20,9 +20,9 @@ struct CsvDocument {
 // begins with a double quote runs to the closing quote, holding commas, line ends and doubled
 // quotes (read as one). Lenient where files often go wrong: a quote inside an unquoted field
 // is kept, text between a closing quote and the next comma is kept, and a quote left open runs
-// to the end of the text (and sets `endsInQuotedField`). The first line end found becomes the document's (CR LF when none).
-// A line end at the very end of the text does not start a row; an empty line is a row with
-// one empty field.
+// to the end of the text (and sets `endsInQuotedField`). The first line end found becomes the
+// document's (CR LF when none). A line end at the very end of the text does not start a row; an
+// empty line is a row with one empty field.
 CsvDocument parseCsv(std::u16string_view text);
 
 // The first `count` rows of the text (fewer when it has fewer), read as parseCsv reads them.

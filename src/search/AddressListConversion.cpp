@@ -22,7 +22,8 @@ std::size_t widestRow(const std::vector<CsvRow>& rows) {
     return width;
 }
 
-CsvRow withColumns(CsvRow row, std::size_t width, std::initializer_list<std::u16string_view> added) {
+CsvRow withColumns(CsvRow row, std::size_t width,
+                   std::initializer_list<std::u16string_view> added) {
     row.resize(width);
     row.insert(row.end(), added.begin(), added.end());
     return row;
@@ -32,6 +33,14 @@ TextEncoding outputEncoding(TextEncoding input, ByteOrderMark mark) {
     if (input == TextEncoding::Cp932)
         return input;
     return mark == ByteOrderMark::Written ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
+}
+
+AnswerStatus statusOf(const AddressAnswer& answer) {
+    if (answer.count == 0)
+        return AnswerStatus::NotFound;
+    if (answer.count > 1)
+        return AnswerStatus::Ambiguous;
+    return answer.code.empty() ? AnswerStatus::Partial : AnswerStatus::Exact;
 }
 
 } // namespace
@@ -45,17 +54,25 @@ AddressListConversion::AddressListConversion(std::string_view fileBytes,
 }
 
 const AddressAnswer& AddressListConversion::convertNext(BatchSearch& search) {
-    const std::u16string_view address = addressOf(document_.rows[firstRow_ + rowsDone()]);
-    SearchOutcome outcome = search.search(address);
+    const CsvRow& row = document_.rows[firstRow_ + rowsDone()];
     AddressAnswer answer;
+    if (column_ < 1 || column_ > row.size()) {
+        answer.status = AnswerStatus::Error;
+        answer.error = SearchText::NoAddressColumn;
+        return answers_.emplace_back(std::move(answer));
+    }
+    const std::u16string_view address = addressOf(row);
+    SearchOutcome outcome = search.search(address);
     answer.address = address;
     answer.count = outcome.lines.size();
     if (outcome.message) {
         answer.answered = false;
         answer.error = std::move(outcome.message->text);
         answer.detail = std::move(outcome.detail);
+        answer.status = AnswerStatus::Error;
     } else {
         answer.code = std::move(outcome.code);
+        answer.status = statusOf(answer);
     }
     return answers_.emplace_back(std::move(answer));
 }
@@ -104,9 +121,9 @@ std::string AddressListConversion::outputBytes(ByteOrderMark mark) const {
     CsvDocument output{{}, document_.lineEnd};
     output.rows.reserve(document_.rows.size());
     if (firstRow_ == 1)
-        output.rows.push_back(withColumns(document_.rows.front(), width,
-                                          {SearchText::CodeColumn, SearchText::CountColumn,
-                                           SearchText::StatusColumn}));
+        output.rows.push_back(withColumns(
+            document_.rows.front(), width,
+            {SearchText::CodeColumn, SearchText::CountColumn, SearchText::StatusColumn}));
     for (std::size_t row = 0; row < rowCount(); ++row)
         output.rows.push_back(withAnswer(document_.rows[firstRow_ + row], width, row));
     return encodeText(formatCsv(output), outputEncoding(encoding_, mark));

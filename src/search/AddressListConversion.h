@@ -2,6 +2,7 @@
 
 #include "data/Csv.h"
 #include "data/TextEncoding.h"
+#include "search/AnswerStatus.h"
 #include "search/BatchSearch.h"
 #include "search/StatusCounts.h"
 
@@ -27,6 +28,7 @@ struct AddressAnswer {
     bool answered = true;
     std::u16string error;
     std::string detail;
+    AnswerStatus status = AnswerStatus::Error;
 };
 
 // Why a list cannot be converted at all; nothing is searched or written then.
@@ -64,8 +66,9 @@ public:
 
     StatusCounts statusCounts() const;
 
-    // The converted file; the rows not yet converted get empty columns.
-    std::string outputBytes(ByteOrderMark mark) const;
+    // The converted file; the rows not yet converted get empty columns. Without a mark it is
+    // what standard output gets.
+    std::string outputBytes(ByteOrderMark mark = ByteOrderMark::Omitted) const;
 
 private:
     std::u16string_view addressOf(const CsvRow& row) const;

@@ -25,6 +25,8 @@ inline constexpr char16_t OfficeTableMissing[] =
 inline constexpr char16_t CodeColumn[] = u"郵便番号";
 inline constexpr char16_t CountColumn[] = u"候補数";
 inline constexpr char16_t StatusColumn[] = u"判定";
+// The error of a row that is too short to have the address column.
+inline constexpr char16_t NoAddressColumn[] = u"この行には住所の列がありません。";
 inline constexpr char16_t ConvertedRowsSuffix[] = u"件中 ";
 inline constexpr char16_t ConvertedFoundSuffix[] = u"件の郵便番号が見つかりました。";
 // "<output file> は既にあります。置き換えますか？"

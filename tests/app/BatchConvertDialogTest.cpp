@@ -127,8 +127,9 @@ void BatchConvertDialogTest::outputThatIsTheListIsRefused() {
     harness.click("Command1");
 
     QVERIFY(!harness.running());
-    QCOMPARE(harness.lastMessage(),
-             QStringLiteral("出力ファイルが住所一覧そのものです。別のファイル名を指定してください。"));
+    QCOMPARE(
+        harness.lastMessage(),
+        QStringLiteral("出力ファイルが住所一覧そのものです。別のファイル名を指定してください。"));
     QCOMPARE(mervasto::test::readBytes(harness.dataDir / "住所.csv"), list);
 }
 
@@ -160,8 +161,9 @@ void BatchConvertDialogTest::listThatCannotBeConvertedIsReported_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("message");
     QTest::newRow("open quote") << QByteArray("東京都中央区京橋\n\"東京都") << 1
-                                << QStringLiteral("住所一覧が \" で囲んだ項目の途中で終わっています。"
-                                                  "ファイルが途中で切れていないか確認してください。");
+                                << QStringLiteral(
+                                       "住所一覧が \" で囲んだ項目の途中で終わっています。"
+                                       "ファイルが途中で切れていないか確認してください。");
     QTest::newRow("no such column")
         << QByteArray("甲,東京都中央区京橋\n") << 3
         << QStringLiteral("住所一覧のどの行にも 3 列目がありません。住所の列を確認してください。");

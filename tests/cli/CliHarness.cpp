@@ -55,8 +55,8 @@ CliRun runProcess(const std::vector<std::string>& arguments, const std::string& 
     for (const auto& argument : arguments)
         command += " " + shellQuoted(argument);
     const std::string outputFile = output.empty() ? (scratch / "out").string() : output;
-    command += " </dev/null >" + shellQuoted(outputFile) + " 2>" +
-               shellQuoted((scratch / "err").string());
+    command +=
+        " </dev/null >" + shellQuoted(outputFile) + " 2>" + shellQuoted((scratch / "err").string());
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1,
             output.empty() ? readBytes(scratch / "out") : std::string(),

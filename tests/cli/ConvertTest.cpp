@@ -56,7 +56,10 @@ const ConvertCase convertCases[] = {
     {"ColumnZeroIsBadUsage", {"--column", "0"}, "銀座\n", 2, ""},
     {"MissingFile", {"no such list.csv"}, "", 2, ""},
     // Standard output never starts with a byte-order mark, not even for a list that has one.
-    {"StandardOutputWithoutBom", {}, Bom + "東京都中央区京橋\n", 0,
+    {"StandardOutputWithoutBom",
+     {},
+     Bom + "東京都中央区京橋\n",
+     0,
      "東京都中央区京橋,104-0031,1,一致\n"},
     // A row without the address column is an error of its own; the others are converted.
     {"RowWithoutTheColumn",
@@ -105,8 +108,7 @@ struct OutputFileCase {
     std::string output;
 };
 
-class ConvertOutputFile : public CliTest, public ::testing::WithParamInterface<OutputFileCase> {
-};
+class ConvertOutputFile : public CliTest, public ::testing::WithParamInterface<OutputFileCase> {};
 
 TEST_P(ConvertOutputFile, KeepsTheEncodingAndLineEnds) {
     test::writeBytes(dir / "list.csv", GetParam().list);
@@ -120,12 +122,23 @@ TEST_P(ConvertOutputFile, KeepsTheEncodingAndLineEnds) {
 
 const OutputFileCase outputFileCases[] = {
     {"Utf8GainsABom", {}, "東京都中央区京橋\n", Bom + "東京都中央区京橋,104-0031,1,一致\n"},
-    {"Utf8WithoutBom", {"--no-bom"}, "東京都中央区京橋\r\n", "東京都中央区京橋,104-0031,1,一致\r\n"},
+    {"Utf8WithoutBom",
+     {"--no-bom"},
+     "東京都中央区京橋\r\n",
+     "東京都中央区京橋,104-0031,1,一致\r\n"},
     {"BomKept", {}, Bom + "東京都中央区京橋\r\n", Bom + "東京都中央区京橋,104-0031,1,一致\r\n"},
-    {"Cp932", {}, encodeCp932(u"東京都中央区京橋\n"), encodeCp932(u"東京都中央区京橋,104-0031,1,一致\n")},
+    {"Cp932",
+     {},
+     encodeCp932(u"東京都中央区京橋\n"),
+     encodeCp932(u"東京都中央区京橋,104-0031,1,一致\n")},
     // ASCII ending in C3 (ﾃ in CP932) is not UTF-8: the list stays CP932.
-    {"Cp932EndingInHalfWidthKana", {}, "ZZZ\xC3", "ZZZ\xC3,,0," + encodeCp932(u"該当なし") + "\r\n"},
-    {"Json", {"--json"}, "ＺＺＺ\n",
+    {"Cp932EndingInHalfWidthKana",
+     {},
+     "ZZZ\xC3",
+     "ZZZ\xC3,,0," + encodeCp932(u"該当なし") + "\r\n"},
+    {"Json",
+     {"--json"},
+     "ＺＺＺ\n",
      "{\"address\":\"ＺＺＺ\",\"code\":\"\",\"count\":0,\"status\":\"該当なし\",\"error\":null}\n"},
 };
 
@@ -138,15 +151,13 @@ struct RefusalCase {
     std::function<fs::path(const test::TempDir& dir)> output; // beside list.csv
 };
 
-class ConvertRefusesTheList : public CliTest, public ::testing::WithParamInterface<RefusalCase> {
-};
+class ConvertRefusesTheList : public CliTest, public ::testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(ConvertRefusesTheList, AsItsOutput) {
     const std::string list = "東京都中央区京橋\n";
     test::writeBytes(dir / "list.csv", list);
     const fs::path output = GetParam().output(dir);
-    const CliRun run =
-        convert({"--yes", "--output", output.string(), (dir / "list.csv").string()});
+    const CliRun run = convert({"--yes", "--output", output.string(), (dir / "list.csv").string()});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("is the list itself"), std::string::npos) << run.err;
     EXPECT_EQ(test::readBytes(dir / "list.csv"), list);

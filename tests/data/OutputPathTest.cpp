@@ -36,8 +36,8 @@ const OutputCase outputCases[] = {
      },
      OutputPath::Existing},
     {"SamePath", [](const auto& dir) { return dir / "list.csv"; }, OutputPath::Input},
-    {"AnotherSpellingOfThePath",
-     [](const auto& dir) { return dir.path() / "." / "list.csv"; }, OutputPath::Input},
+    {"AnotherSpellingOfThePath", [](const auto& dir) { return dir.path() / "." / "list.csv"; },
+     OutputPath::Input},
     {"HardLink",
      [](const auto& dir) {
          fs::create_hard_link(dir / "list.csv", dir / "alias.csv");

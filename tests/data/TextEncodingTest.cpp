@@ -43,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
         // character in the middle is never UTF-8.
         EncodingCase{"CutAtEnd", "\xE6\x9D\xB1\xE4\xBA", TextEncoding::Utf8, TextEncoding::Cp932},
         // A CP932 list ending in half-width ﾃ (C3), which also begins a UTF-8 pair.
-        EncodingCase{"Cp932EndingInHalfWidthTe", "abc\xC3", TextEncoding::Utf8, TextEncoding::Cp932},
+        EncodingCase{"Cp932EndingInHalfWidthTe", "abc\xC3", TextEncoding::Utf8,
+                     TextEncoding::Cp932},
         EncodingCase{"BrokenInside", "\xE6\x9D\x41\xE4\xBA\xAC", TextEncoding::Cp932}),
     [](const auto& info) { return info.param.name; });
 
