@@ -11,7 +11,6 @@ private slots:
     void browsingSetsTheOutputBesideTheList();
     void completedRunWritesTheFileAndReports();
     void previewChoosesTheAddressColumn();
-    void outputThatIsTheListIsRefused_data();
     void outputThatIsTheListIsRefused();
     void existingOutputIsReplacedOnlyAfterYes_data();
     void existingOutputIsReplacedOnlyAfterYes();
