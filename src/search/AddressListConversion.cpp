@@ -35,14 +35,6 @@ TextEncoding outputEncoding(TextEncoding input, ByteOrderMark mark) {
     return mark == ByteOrderMark::Written ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
 }
 
-AnswerStatus statusOf(const AddressAnswer& answer) {
-    if (answer.count == 0)
-        return AnswerStatus::NotFound;
-    if (answer.count > 1)
-        return AnswerStatus::Ambiguous;
-    return answer.code.empty() ? AnswerStatus::Partial : AnswerStatus::Exact;
-}
-
 } // namespace
 
 AddressListConversion::AddressListConversion(std::string_view fileBytes,
@@ -55,26 +47,12 @@ AddressListConversion::AddressListConversion(std::string_view fileBytes,
 
 const AddressAnswer& AddressListConversion::convertNext(BatchSearch& search) {
     const CsvRow& row = document_.rows[firstRow_ + rowsDone()];
-    AddressAnswer answer;
     if (column_ < 1 || column_ > row.size()) {
-        answer.status = AnswerStatus::Error;
-        answer.error = SearchText::NoAddressColumn;
-        return answers_.emplace_back(std::move(answer));
+        AddressAnswer missing; // no address: an error
+        missing.error = SearchText::NoAddressColumn;
+        return answers_.emplace_back(std::move(missing));
     }
-    const std::u16string_view address = addressOf(row);
-    SearchOutcome outcome = search.search(address);
-    answer.address = address;
-    answer.count = outcome.lines.size();
-    if (outcome.message) {
-        answer.answered = false;
-        answer.error = std::move(outcome.message->text);
-        answer.detail = std::move(outcome.detail);
-        answer.status = AnswerStatus::Error;
-    } else {
-        answer.code = std::move(outcome.code);
-        answer.status = statusOf(answer);
-    }
-    return answers_.emplace_back(std::move(answer));
+    return answers_.emplace_back(search.answer(addressOf(row)));
 }
 
 std::u16string_view AddressListConversion::addressOf(const CsvRow& row) const {

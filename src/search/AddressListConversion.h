@@ -2,7 +2,7 @@
 
 #include "data/Csv.h"
 #include "data/TextEncoding.h"
-#include "search/AnswerStatus.h"
+#include "search/AddressAnswer.h"
 #include "search/BatchSearch.h"
 #include "search/StatusCounts.h"
 
@@ -16,19 +16,6 @@ namespace mervasto {
 struct AddressListOptions {
     std::size_t column = 1; // the address column, counting from 1
     bool header = false;    // the first row names the columns and is not searched
-};
-
-// What the search of one row's address left: the postal code the window would show in Text1
-// (empty when none) and the number of lines it listed. A row whose search took the error path
-// is not answered: it gets an empty code and `error` tells why.
-struct AddressAnswer {
-    std::u16string address;
-    std::u16string code;
-    std::size_t count = 0;
-    bool answered = true;
-    std::u16string error;
-    std::string detail;
-    AnswerStatus status = AnswerStatus::Error;
 };
 
 // Why a list cannot be converted at all; nothing is searched or written then.

@@ -28,15 +28,6 @@ std::u16string removeFirstOaza(std::u16string_view typed) {
     return key;
 }
 
-// A record's address as compared: trailing spaces removed, then cut before the first space
-// within its first 30 characters. Spaces further on and ideographic spaces stay.
-std::u16string_view comparedAddress(std::u16string_view address) {
-    const std::size_t end = address.find_last_not_of(u' ');
-    std::u16string_view trimmed = address.substr(0, end == std::u16string_view::npos ? 0 : end + 1);
-    const std::size_t space = trimmed.substr(0, 30).find(u' ');
-    return space == std::u16string_view::npos ? trimmed : trimmed.substr(0, space);
-}
-
 // The address search over ZIPCODE.TXT, ZIPID1.txt (in `index`) and ZipCode1.txt. The members
 // are the search's working state: the key (shortened while narrowing), the entry chosen by
 // the last city lookup and what the window will show.
@@ -74,7 +65,9 @@ private:
             ScanCityRecords();
         }
         outcome_.status = foundCountText(outcome_.lines.size());
-        if (outcome_.lines.empty())
+        if (!outcome_.lines.empty())
+            outcome_.stage = SearchStage::Index;
+        else
             narrowFromTheEnd();
         records_.reset();
         if (outcome_.lines.empty())
@@ -131,6 +124,8 @@ private:
             lookupCity(index_.City);
             ScanCityRecords();
         }
+        if (!outcome_.lines.empty())
+            outcome_.stage = SearchStage::Narrowed;
     }
 
     // Every line of ZipCode1.txt tested against the key as typed (without its first "大字").
@@ -166,6 +161,7 @@ private:
     }
 
     void startTextPass() {
+        outcome_.stage = SearchStage::TextPass;
         outcome_.status = SearchText::Searching;
         outcome_.lines.clear();
         outcome_.code.clear();

@@ -5,6 +5,55 @@
 
 namespace mervasto {
 
+namespace {
+
+constexpr std::size_t CodeLength = 8; // NNN-NNNN, at the start of every listed line
+
+void settle(AddressAnswer& answer, AnswerStatus status, std::u16string_view code) {
+    answer.status = status;
+    answer.code = code;
+}
+
+// One line listed with the address as written: an exact hit is 一致 when the common-spelling
+// search finds the same town without doubt, and yields to a corrected town that it finds
+// without doubt; a line that only contains the address is 部分一致.
+void judgeSoleLine(AddressAnswer& answer, const SearchOutcome& outcome,
+                   const SpellingMatch& match) {
+    const std::u16string_view lineCode = outcome.lines[0].substr(0, CodeLength);
+    if (outcome.code.empty())
+        settle(answer, AnswerStatus::Partial,
+               match.sure ? std::u16string_view(match.code) : lineCode);
+    else if (match.sure && match.code == lineCode)
+        settle(answer, AnswerStatus::Exact, lineCode);
+    else if (match.sure && match.corrected)
+        settle(answer, AnswerStatus::Corrected, match.code);
+    else
+        settle(answer, AnswerStatus::Partial, lineCode);
+}
+
+// Nothing listed, or only after cutting the address: a town found without doubt in its
+// corrected spelling is 補正一致; otherwise the best code there is, marked 部分一致, but
+// never a code for an address that the search could not place at all.
+void judgeCutOrNothing(AddressAnswer& answer, const SearchOutcome& outcome,
+                       const SpellingMatch& match) {
+    if (match.sure && match.corrected) {
+        settle(answer, AnswerStatus::Corrected, match.code);
+        answer.count = 1;
+    } else if (match.sure) {
+        settle(answer, AnswerStatus::Partial, match.code);
+    } else if (outcome.lines.empty()) {
+        settle(answer, AnswerStatus::NotFound, {});
+    } else if (!match.code.empty()) {
+        settle(answer, AnswerStatus::Partial, match.code);
+    } else if (outcome.lines.size() == 1) {
+        settle(answer, AnswerStatus::Partial, outcome.lines[0].substr(0, CodeLength));
+    } else {
+        settle(answer, AnswerStatus::Ambiguous, outcome.code);
+    }
+}
+
+} // namespace
+
 BatchSearch::BatchSearch(const std::filesystem::path& dataDir, const IndexTable& index)
     : dataDir_(dataDir), index_(index), lines_(resolveTablePath(dataDir, TableFile::Lines)) {}
 
@@ -12,6 +61,35 @@ SearchOutcome BatchSearch::search(std::u16string_view key) {
     return searchTypedKey(key, [this](const SearchKey& searchKey) {
         return searchAddress(dataDir_, index_, searchKey, lines_);
     });
+}
+
+AddressAnswer BatchSearch::answer(std::u16string_view address) {
+    SearchOutcome outcome = search(address);
+    AddressAnswer answer;
+    answer.address = address;
+    answer.count = outcome.lines.size();
+    if (outcome.message) {
+        answer.answered = false;
+        answer.error = std::move(outcome.message->text);
+        answer.detail = std::move(outcome.detail);
+        answer.status = AnswerStatus::Error;
+        return answer;
+    }
+    const bool uncut =
+        outcome.stage == SearchStage::Index || outcome.stage == SearchStage::TextPass;
+    if (uncut && outcome.lines.size() > 1)
+        settle(answer, AnswerStatus::Ambiguous, outcome.code);
+    else if (uncut && outcome.lines.size() == 1)
+        judgeSoleLine(answer, outcome, spellings().find(address));
+    else
+        judgeCutOrNothing(answer, outcome, spellings().find(address));
+    return answer;
+}
+
+const CommonSpellingTable& BatchSearch::spellings() {
+    if (!spellings_)
+        spellings_.emplace(resolveTablePath(dataDir_, TableFile::Records), index_);
+    return *spellings_;
 }
 
 } // namespace mervasto

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "data/Filest.h"
+#include "search/AddressAnswer.h"
+#include "search/CommonSpellingTable.h"
 #include "search/SearchOutcome.h"
 #include "search/TextLineTable.h"
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace mervasto {
@@ -19,10 +22,19 @@ public:
 
     SearchOutcome search(std::u16string_view key);
 
+    // The conversion's answer for `address`: the search's, judged by how it was found, and
+    // where the search found nothing or only by cutting the address, the town found with the
+    // usual spelling variants (see commonSpelling). A code is 一致 or 補正一致 only when
+    // nothing casts doubt on it.
+    AddressAnswer answer(std::u16string_view address);
+
 private:
+    const CommonSpellingTable& spellings();
+
     std::filesystem::path dataDir_;
     const IndexTable& index_;
     TextLineTable lines_;
+    std::optional<CommonSpellingTable> spellings_; // read on first use
 };
 
 } // namespace mervasto

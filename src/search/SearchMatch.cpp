@@ -11,6 +11,13 @@
 
 namespace mervasto {
 
+std::u16string_view comparedAddress(std::u16string_view address) {
+    const std::size_t end = address.find_last_not_of(u' ');
+    std::u16string_view trimmed = address.substr(0, end == std::u16string_view::npos ? 0 : end + 1);
+    const std::size_t space = trimmed.substr(0, 30).find(u' ');
+    return space == std::u16string_view::npos ? trimmed : trimmed.substr(0, space);
+}
+
 EntryMatch matchEntry(std::u16string_view entry, std::u16string_view key) {
     const std::int16_t entryInKeyPos = checkedInt16(occursAt(entry, key), "a match position");
     const std::int16_t keyInEntryPos = checkedInt16(occursAt(key, entry), "a match position");

@@ -17,6 +17,10 @@ struct EntryMatch {
     bool listed() const { return exact || partial; }
 };
 
+// A record's address as compared: trailing spaces removed, then cut before the first space
+// within its first 30 characters. Spaces further on and ideographic spaces stay.
+std::u16string_view comparedAddress(std::u16string_view address);
+
 // Both containment tests. Their positions are 16-bit values: a position past 32767 throws
 // DataError(Overflow), which ends the search on its error path.
 EntryMatch matchEntry(std::u16string_view entry, std::u16string_view key);

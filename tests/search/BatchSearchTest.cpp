@@ -118,19 +118,20 @@ const ConversionCase conversionCases[] = {
     {"OneAddressPerLine",
      {},
      "東京都千代田区霞が関３丁目\n丸の内\n\nＺＺＺ\n",
-     "東京都千代田区霞が関３丁目,100-0099,2,複数候補\n丸の内,,1,部分一致\n,,0,該当なし\nＺＺＺ,,0,"
+     "東京都千代田区霞が関３丁目,100-0099,2,複数候補\n丸の内,100-0005,1,部分一致\n,,0,"
+     "該当なし\nＺＺＺ,,0,"
      "該当なし\n"},
     {"HeaderAndColumnWithQuotedFields",
      {2, true},
      "名前,住所\r\n\"山田, 太郎\",\"東京都中央区銀座\r\n４丁目\"\r\n\"\"\"様\"\"\",1000013\r\n",
      "名前,住所,郵便番号,候補数,判定\r\n\"山田, "
      "太郎\",\"東京都中央区銀座\r\n４丁目\",104-0061,1,一致\r\n"
-     "\"\"\"様\"\"\",1000013,,1,部分一致\r\n"},
+     "\"\"\"様\"\"\",1000013,100-0013,1,部分一致\r\n"},
     {"ShortRowsPaddedSoTheColumnsLineUp",
      {3},
      "a,b,東京都中央区京橋\nonly\n",
      "a,b,東京都中央区京橋,104-0031,1,一致\nonly,,,,0,エラー\n"},
-    {"ByteOrderMarkLeftToFiles", {}, "\xEF\xBB\xBF銀座\n", "銀座,,1,部分一致\n"},
+    {"ByteOrderMarkLeftToFiles", {}, "\xEF\xBB\xBF銀座\n", "銀座,104-0061,1,部分一致\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Lists, AddressListConverts, ::testing::ValuesIn(conversionCases),
