@@ -15,7 +15,7 @@ namespace {
 [[noreturn]] void usage(std::string_view program) {
     std::fprintf(stderr,
                  "usage: %.*s [--benchmark_...] --tables=DIR [--office-key=NAME] [--csv=FILE] "
-                 "[--work=DIR]\n",
+                 "[--work=DIR] [--addresses=FILE]\n",
                  static_cast<int>(program.size()), program.data());
     std::exit(2);
 }
@@ -42,6 +42,8 @@ BenchmarkArguments parseBenchmarkArguments(int argc, char** argv) {
             arguments.nationalCsv = pathFrom(value);
         else if (name == "--work")
             arguments.workDir = pathFrom(value);
+        else if (name == "--addresses")
+            arguments.addressList = pathFrom(value);
         else
             usage(argv[0]);
     }

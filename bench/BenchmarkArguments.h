@@ -11,11 +11,13 @@ namespace mervasto::bench {
 //   --office-key=NAME   a business-office name to search for (UTF-8)
 //   --csv=FILE          KEN_ALL.CSV, for the national builds
 //   --work=DIR          a directory of its own that the national builds write into
+//   --addresses=FILE    an address list with a header row, for the list conversion
 struct BenchmarkArguments {
     std::filesystem::path tables;
     std::u16string officeKey;
     std::filesystem::path nationalCsv;
     std::filesystem::path workDir;
+    std::filesystem::path addressList;
 };
 
 // Reads the arguments left in argv once Google Benchmark has taken its own; exits with a

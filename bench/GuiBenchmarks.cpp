@@ -1,10 +1,11 @@
 // mervasto-bench-gui: the windows' worst cases, offscreen. The main window's search for "-"
 // (every line of the national list) until the list holds every line and has been painted, and
-// the national builder dialog's whole build.
+// the national builder dialog's whole build, and the address-list dialog's whole conversion.
 
 #include "BenchmarkArguments.h"
 #include "WidgetTestSupport.h"
 
+#include "app/BatchConvertDialog.h"
 #include "app/ZipCodeConv.h"
 #include "builders/dialogs/ZipCodeConv1.h"
 #include "data/Filest.h"
@@ -15,6 +16,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QCheckBox>
 #include <QEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -118,12 +120,45 @@ void nationalDialogBuild(benchmark::State& state, const BenchmarkArguments& argu
     }
 }
 
+// The address-list dialog's start button with the list in its path box and the first row
+// taken as the header, until the conversion has ended (the start button enabled again) and
+// the converted list is written into the work directory.
+void addressListDialogConversion(benchmark::State& state, const BenchmarkArguments& arguments) {
+    test::FakeDesktop desktop = silentDesktop();
+    Filest filest;
+    AppContext context{desktop, filest, arguments.tables};
+    BatchConvertDialog dialog(context);
+    dialog.show();
+    settle();
+    findControl<QLineEdit>(dialog, "Text1")
+        ->setText(QString::fromStdU16String(arguments.addressList.u16string()));
+    findControl<QLineEdit>(dialog, "Text3")
+        ->setText(QString::fromStdU16String((arguments.workDir / "converted.csv").u16string()));
+    findControl<QCheckBox>(dialog, "Check1")->setChecked(true);
+    auto* const start = findControl<QPushButton>(dialog, "Command1");
+
+    for (auto _ : state) {
+        start->click();
+        while (!start->isEnabled())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+
+        if (!std::filesystem::exists(arguments.workDir / "converted.csv")) {
+            state.SkipWithError("the conversion wrote no list");
+            return;
+        }
+    }
+}
+
 void registerBenchmarks(const BenchmarkArguments& arguments) {
     benchmark::RegisterBenchmark("gui_text_pass", mainWindowTextPass, arguments)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     if (!arguments.nationalCsv.empty() && !arguments.workDir.empty())
         benchmark::RegisterBenchmark("gui_national_build", nationalDialogBuild, arguments)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    if (!arguments.addressList.empty() && !arguments.workDir.empty())
+        benchmark::RegisterBenchmark("gui_address_list", addressListDialogConversion, arguments)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
 }

@@ -6,6 +6,7 @@
 #include "data/PostalCode.h"
 #include "data/RecordFile.h"
 #include "data/TablePaths.h"
+#include "search/LoadedTables.h"
 #include "search/SearchMatch.h"
 #include "search/SearchText.h"
 #include "search/TextLineTable.h"
@@ -34,8 +35,11 @@ std::u16string removeFirstOaza(std::u16string_view typed) {
 class AddressSearch {
 public:
     AddressSearch(const std::filesystem::path& dataDir, const IndexTable& index,
-                  const SearchKey& key, const TextPassProgress& progress, TextLineTable* lineTable)
-        : dataDir_(dataDir), index_(index), key_(key), progress_(progress), lineTable_(lineTable) {}
+                  const SearchKey& key, const TextPassProgress& progress,
+                  const LoadedTables* tables)
+        : dataDir_(dataDir), index_(index), key_(key), progress_(progress),
+          lineTable_(tables ? &tables->lines : nullptr),
+          recordTable_(tables ? &tables->records : nullptr), tables_(tables) {}
 
     SearchOutcome run() {
         outcome_.status = SearchText::Searching;
@@ -51,7 +55,10 @@ public:
 
 private:
     void searchAllStages() {
-        records_.emplace(resolveTablePath(dataDir_, TableFile::Records));
+        if (recordTable_)
+            recordTable_->requireOpened();
+        else
+            records_.emplace(resolveTablePath(dataDir_, TableFile::Records));
         searchKey_ = removeFirstOaza(key_.searched);
         if (searchKey_.empty()) {
             records_.reset();
@@ -78,6 +85,11 @@ private:
     // The first entry, in index order, whose name in `names` occurs in the key. The closing
     // entry's empty name occurs in every key, so it is chosen when no city matches.
     void lookupCity(const IndexTable::Column<std::u16string>& names) {
+        if (tables_) {
+            const CityNameLookup& lookup = &names == &index_.Key ? tables_->byKey : tables_->byCity;
+            currentEntry_ = lookup.firstIn(searchKey_);
+            return;
+        }
         currentEntry_.reset();
         for (int entry = 0; entry < index_.Count; ++entry) {
             if (occursAt(names[entry], searchKey_) != 0) {
@@ -95,23 +107,30 @@ private:
             return;
         const std::int32_t first = index_.FirstRecord[*currentEntry_];
         const std::int64_t last = std::int64_t{index_.FirstRecord[*currentEntry_ + 1]} - 1;
-        const std::int64_t lastPresent = std::min<std::int64_t>(last, records_->recordCount());
+        const std::int64_t lastPresent = std::min<std::int64_t>(
+            last, recordTable_ ? recordTable_->recordCount() : records_->recordCount());
         for (std::int64_t recordNo = std::max(first, 1); recordNo <= lastPresent; ++recordNo) {
-            const std::optional<ZipRecord> record =
-                records_->read(static_cast<std::int32_t>(recordNo));
-            if (record)
-                listIfMatching(*record);
+            const auto number = static_cast<std::int32_t>(recordNo);
+            if (recordTable_) {
+                const TableRecord& record = recordTable_->record(number);
+                listIfMatching(matchEntry(record.compared(), searchKey_), record.code,
+                               record.address);
+            } else if (const std::optional<ZipRecord> record = records_->read(number)) {
+                const EntryMatch match = matchEntry(comparedAddress(record->Address), searchKey_);
+                if (match.listed())
+                    listIfMatching(match, hyphenatedCode(record->Code), record->Address);
+            }
         }
     }
 
-    void listIfMatching(const ZipRecord& record) {
-        const EntryMatch match = matchEntry(comparedAddress(record.Address), searchKey_);
+    void listIfMatching(const EntryMatch& match, std::u16string_view code,
+                        std::u16string_view address) {
         if (match.exact) {
-            outcome_.code = hyphenatedCode(record.Code);
+            outcome_.code = code;
             outcome_.copyEnabled = true;
         }
         if (match.listed())
-            outcome_.lines.push_back(hyphenatedCode(record.Code) + u"  " + record.Address);
+            outcome_.lines.push_back(std::u16string(code) + u"  " + std::u16string(address));
     }
 
     // Shortens the key by one character at a time, from its end, and repeats the lookup by
@@ -174,6 +193,8 @@ private:
     const SearchKey key_;
     const TextPassProgress& progress_;
     TextLineTable* const lineTable_;
+    RecordTable* const recordTable_;
+    const LoadedTables* const tables_;
 
     std::optional<RecordFileReader> records_;
     std::u16string searchKey_;
@@ -189,8 +210,8 @@ SearchOutcome searchAddress(const std::filesystem::path& dataDir, const IndexTab
 }
 
 SearchOutcome searchAddress(const std::filesystem::path& dataDir, const IndexTable& index,
-                            const SearchKey& key, TextLineTable& lines) {
-    return AddressSearch(dataDir, index, key, {}, &lines).run();
+                            const SearchKey& key, const LoadedTables& tables) {
+    return AddressSearch(dataDir, index, key, {}, &tables).run();
 }
 
 } // namespace mervasto

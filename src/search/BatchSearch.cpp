@@ -1,6 +1,7 @@
 #include "search/BatchSearch.h"
 
 #include "data/TablePaths.h"
+#include "search/LoadedTables.h"
 #include "search/TypedKey.h"
 
 namespace mervasto {
@@ -15,20 +16,13 @@ void settle(AddressAnswer& answer, AnswerStatus status, std::u16string_view code
 }
 
 // One line listed with the address as written: an exact hit is 一致 when the common-spelling
-// search finds the same town without doubt, and yields to a corrected town that it finds
-// without doubt; a line that only contains the address is 部分一致.
+// search finds the same town without doubt, otherwise 部分一致, as is a line that only
+// contains the address.
 void judgeSoleLine(AddressAnswer& answer, const SearchOutcome& outcome,
                    const SpellingMatch& match) {
     const std::u16string_view lineCode = outcome.lines[0].substr(0, CodeLength);
-    if (outcome.code.empty())
-        settle(answer, AnswerStatus::Partial,
-               match.sure ? std::u16string_view(match.code) : lineCode);
-    else if (match.sure && match.code == lineCode)
-        settle(answer, AnswerStatus::Exact, lineCode);
-    else if (match.sure && match.corrected)
-        settle(answer, AnswerStatus::Corrected, match.code);
-    else
-        settle(answer, AnswerStatus::Partial, lineCode);
+    const bool sure = !outcome.code.empty() && match.sure && match.code == lineCode;
+    settle(answer, sure ? AnswerStatus::Exact : AnswerStatus::Partial, lineCode);
 }
 
 // Nothing listed, or only after cutting the address: a town found without doubt in its
@@ -55,11 +49,13 @@ void judgeCutOrNothing(AddressAnswer& answer, const SearchOutcome& outcome,
 } // namespace
 
 BatchSearch::BatchSearch(const std::filesystem::path& dataDir, const IndexTable& index)
-    : dataDir_(dataDir), index_(index), lines_(resolveTablePath(dataDir, TableFile::Lines)) {}
+    : dataDir_(dataDir), index_(index), lines_(resolveTablePath(dataDir, TableFile::Lines)),
+      records_(resolveTablePath(dataDir, TableFile::Records)), byKey_(index.Key, index.Count),
+      byCity_(index.City, index.Count) {}
 
 SearchOutcome BatchSearch::search(std::u16string_view key) {
     return searchTypedKey(key, [this](const SearchKey& searchKey) {
-        return searchAddress(dataDir_, index_, searchKey, lines_);
+        return searchAddress(dataDir_, index_, searchKey, {lines_, records_, byKey_, byCity_});
     });
 }
 
@@ -88,7 +84,7 @@ AddressAnswer BatchSearch::answer(std::u16string_view address) {
 
 const CommonSpellingTable& BatchSearch::spellings() {
     if (!spellings_)
-        spellings_.emplace(resolveTablePath(dataDir_, TableFile::Records), index_);
+        spellings_.emplace(records_, index_);
     return *spellings_;
 }
 

@@ -2,7 +2,9 @@
 
 #include "data/Filest.h"
 #include "search/AddressAnswer.h"
+#include "search/CityNameLookup.h"
 #include "search/CommonSpellingTable.h"
+#include "search/RecordTable.h"
 #include "search/SearchOutcome.h"
 #include "search/TextLineTable.h"
 
@@ -14,7 +16,8 @@ namespace mervasto {
 
 // Searches many addresses on one set of national tables: each search answers exactly as
 // runSearch would in address mode, but ZipCode1.txt is read and decoded at most once, when
-// the first text pass needs it.
+// the first text pass needs it, ZIPCODE.TXT once, by the first search, and the index's names
+// are found through their first characters.
 class BatchSearch {
 public:
     // `index` is used, not copied: it must outlive this object.
@@ -34,6 +37,9 @@ private:
     std::filesystem::path dataDir_;
     const IndexTable& index_;
     TextLineTable lines_;
+    RecordTable records_;
+    CityNameLookup byKey_;
+    CityNameLookup byCity_;
     std::optional<CommonSpellingTable> spellings_; // read on first use
 };
 

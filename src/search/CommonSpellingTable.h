@@ -1,11 +1,13 @@
 #pragma once
 
 #include "data/Filest.h"
+#include "search/RecordTable.h"
 
 #include <cstddef>
-#include <filesystem>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace mervasto {
@@ -14,29 +16,27 @@ namespace mervasto {
 // spelling (see commonSpelling).
 struct SpellingMatch {
     std::u16string code;    // "NNN-NNNN"; empty when no single town was found
-    bool sure = false;      // nothing in the address suggests a longer town name of the same city
-    bool corrected = false; // the town's name, as the tables write it, is not in the address
+    bool sure = false;      // nothing in the address suggests another town of the same city
+    bool corrected = false; // the city and town, as the tables write them, are not in the address
 };
 
 // The towns of ZIPCODE.TXT in their common spelling, city by city as the index groups them,
 // for finding the town an address names however it spells the usual variants.
 class CommonSpellingTable {
 public:
-    // Reads every record of `recordFile`; `index` gives the cities.
-    CommonSpellingTable(const std::filesystem::path& recordFile, const IndexTable& index);
+    // Takes every record of `records` (read, or their reading error is raised); `index` gives
+    // the cities.
+    CommonSpellingTable(RecordTable& records, const IndexTable& index);
 
-    // The one town whose whole name occurs in `address`: with the prefecture when the address
-    // names a prefecture and city of the index, otherwise from the city on, among every city of
-    // that name. A town contained in another one found is not counted; several towns with
-    // different codes give no match.
+    // The town that follows a prefecture and city of the index in `address` or, when the
+    // address names none, a city name of the index. Towns that begin another one found are one
+    // town, the shortest, and not a sure one; towns of different codes give no match.
     SpellingMatch find(std::u16string_view address) const;
 
 private:
     struct Town {
-        std::u16string common;         // prefecture, city and town
-        std::u16string commonFromCity; // city and town
-        std::u16string written;        // as the tables write it (compared part)
-        std::u16string writtenFromCity;
+        std::u16string common;          // the town's name alone
+        std::u16string writtenFromCity; // city and town as the tables write them
         std::u16string code;
     };
     struct City {
@@ -47,14 +47,16 @@ private:
     struct Hit {
         const City* city;
         const Town* town;
-        std::size_t begin;
-        std::size_t end;
+        std::u16string rest; // what follows the town in the address
     };
+    using CityNumbers = std::unordered_map<std::uint32_t, std::vector<std::size_t>>;
 
-    std::vector<Hit> hits(std::u16string_view key, bool fromCity) const;
-    static bool doubtful(const Hit& hit, std::u16string_view key, bool fromCity);
+    std::vector<Hit> hits(std::u16string_view key, const CityNumbers& byPair, bool byName) const;
+    static bool doubtful(const Hit& hit);
 
     std::vector<City> cities_;
+    CityNumbers citiesByKeyPair_;  // by the first two characters of their prefecture and city
+    CityNumbers citiesByNamePair_; // by the first two characters of their name
 };
 
 } // namespace mervasto

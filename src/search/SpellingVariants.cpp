@@ -95,9 +95,14 @@ void no(std::u16string& text) {
     replaceEach(text, u"の之", u'ノ');
 }
 
+// Only in front of a name: a 字 further on marks the part of a town within it.
 void aza(std::u16string& text) {
-    removeAll(text, u"大字");
-    removeAll(text, u"字");
+    for (const std::u16string_view prefix : {u"大字", u"字"}) {
+        if (text.starts_with(prefix)) {
+            text.erase(0, prefix.size());
+            return;
+        }
+    }
 }
 
 void spaces(std::u16string& text) {
@@ -111,7 +116,7 @@ constexpr std::array<SpellingRule, 7> Rules = {{
     {u"full-width and half-width hyphens and dashes", hyphens},
     {u"ケ, ヶ, が, ガ", ke},
     {u"ノ, の, 之", no},
-    {u"大字 and 字 present or absent", aza},
+    {u"大字 and 字 in front of a town name present or absent", aza},
     {u"spaces between the parts", spaces},
 }};
 

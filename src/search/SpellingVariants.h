@@ -18,7 +18,7 @@ std::span<const SpellingRule> spellingRules();
 
 // `text` in the one form of every rule: half-width Arabic digits (also for kanji numbers
 // before 条, 丁目, 線, 番町 and 地割), "-" for every hyphen, ケ for ヶ, が and ガ, ノ for の and
-// 之, no 大字 or 字, no spaces.
+// 之, no 大字 or 字 in front, no spaces.
 std::u16string commonSpelling(std::u16string_view text);
 
 } // namespace mervasto

@@ -50,8 +50,4 @@ private:
     LineNumbers shortLines_; // lines shorter than a postal code: tested against every key
 };
 
-// The address search with its text pass over `lines` instead of the file.
-SearchOutcome searchAddress(const std::filesystem::path& dataDir, const IndexTable& index,
-                            const SearchKey& key, TextLineTable& lines);
-
 } // namespace mervasto

@@ -17,7 +17,6 @@ namespace {
 // begins another one's name, a city name found in two prefectures.
 const std::vector<test::NationalRow> rows = {
     {u"0040000", u"北海道", u"札幌市清田区", u"以下に掲載がない場合"},
-    {u"0040811", u"北海道", u"札幌市清田区", u"清田"},
     {u"0040831", u"北海道", u"札幌市清田区", u"清田一条"},
     {u"0010029", u"北海道", u"札幌市北区", u"北二十九条西"},
     {u"0010010", u"北海道", u"札幌市北区", u"北十条西"},
@@ -28,6 +27,8 @@ const std::vector<test::NationalRow> rows = {
     {u"1830001", u"東京都", u"府中市", u"浅間町"},
     {u"7260005", u"広島県", u"府中市", u"府中町"},
     {u"3800811", u"長野県", u"長野市", u"鶴賀"},
+    {u"4440802", u"愛知県", u"岡崎市", u"美合町"},
+    {u"4440803", u"愛知県", u"岡崎市", u"美合町入込"},
 };
 
 struct AnswerCase {
@@ -69,11 +70,15 @@ const AnswerCase answerCases[] = {
     {"SmallKeForLarge", u"福島県郡山市希望ヶ丘３１番２６号", AnswerStatus::Corrected, u"963-8035"},
     {"HiraganaGaForKe", u"福島県郡山市希望が丘３１", AnswerStatus::Corrected, u"963-8035"},
     {"OazaAndSpaces", u"長野県 長野市 大字鶴賀 ７１０", AnswerStatus::Corrected, u"380-0811"},
-    // 清田 begins 清田一条: written 清田1条, it is the longer town, not 清田.
-    {"TownThatBeginsALongerOne", u"北海道札幌市清田区清田1条1丁目", AnswerStatus::Corrected,
+    {"NarrowedThenCorrected", u"北海道札幌市清田区清田1条1丁目", AnswerStatus::Corrected,
      u"004-0831"},
-    {"TownNumberNotInTheFileIsNoSureCode", u"北海道札幌市清田区清田7条1丁目", AnswerStatus::Partial,
-     u"004-0811"},
+    {"NarrowedToAnotherTownIsNoSureCode", u"北海道札幌市清田区清田7条1丁目", AnswerStatus::Partial,
+     u"004-0831"},
+    // 美合町 begins 美合町入込: the shorter town, found as written, is not a sure one.
+    {"TownThatBeginsALongerOne", u"愛知県岡崎市美合町字入込４５", AnswerStatus::Partial,
+     u"444-0802"},
+    {"TownFollowedByTheNumberOfATownPart", u"北海道札幌市北区北十条西3線1", AnswerStatus::Partial,
+     u"001-0010"},
     {"WithoutPrefectureTheSoleLineGivesItsCode", u"札幌市北区北二十九条西", AnswerStatus::Partial,
      u"001-0029"},
     {"WithoutPrefectureAndWithBlock", u"札幌市北区北二十九条西２丁目", AnswerStatus::Partial,
