@@ -36,9 +36,9 @@ class AddressSearch {
 public:
     AddressSearch(const std::filesystem::path& dataDir, const IndexTable& index,
                   const SearchKey& key, const TextPassProgress& progress,
-                  const LoadedTables* tables)
+                  const LoadedTables* tables, bool indexStagesOnly = false)
         : dataDir_(dataDir), index_(index), key_(key), progress_(progress),
-          lineTable_(tables ? &tables->lines : nullptr),
+          indexStagesOnly_(indexStagesOnly), lineTable_(tables ? &tables->lines : nullptr),
           recordTable_(tables ? &tables->records : nullptr), tables_(tables) {}
 
     SearchOutcome run() {
@@ -74,6 +74,8 @@ private:
         outcome_.status = foundCountText(outcome_.lines.size());
         if (!outcome_.lines.empty())
             outcome_.stage = SearchStage::Index;
+        else if (indexStagesOnly_)
+            return;
         else
             narrowFromTheEnd();
         records_.reset();
@@ -192,6 +194,7 @@ private:
     const IndexTable& index_;
     const SearchKey key_;
     const TextPassProgress& progress_;
+    const bool indexStagesOnly_;
     TextLineTable* const lineTable_;
     RecordTable* const recordTable_;
     const LoadedTables* const tables_;
@@ -210,8 +213,9 @@ SearchOutcome searchAddress(const std::filesystem::path& dataDir, const IndexTab
 }
 
 SearchOutcome searchAddress(const std::filesystem::path& dataDir, const IndexTable& index,
-                            const SearchKey& key, const LoadedTables& tables) {
-    return AddressSearch(dataDir, index, key, {}, &tables).run();
+                            const SearchKey& key, const LoadedTables& tables,
+                            bool indexStagesOnly) {
+    return AddressSearch(dataDir, index, key, {}, &tables, indexStagesOnly).run();
 }
 
 } // namespace mervasto

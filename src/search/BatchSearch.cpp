@@ -25,25 +25,30 @@ void judgeSoleLine(AddressAnswer& answer, const SearchOutcome& outcome,
     settle(answer, sure ? AnswerStatus::Exact : AnswerStatus::Partial, lineCode);
 }
 
-// Nothing listed, or only after cutting the address: a town found without doubt in its
-// corrected spelling is 補正一致; otherwise the best code there is, marked 部分一致, but
-// never a code for an address that the search could not place at all.
+// Nothing listed, or only after cutting the address, and no town found without doubt in the
+// common spelling: the best code there is, marked 部分一致, but never a code for an address
+// that the search could not place at all.
 void judgeCutOrNothing(AddressAnswer& answer, const SearchOutcome& outcome,
                        const SpellingMatch& match) {
-    if (match.sure && match.corrected) {
-        settle(answer, AnswerStatus::Corrected, match.code);
-        answer.count = 1;
-    } else if (match.sure) {
-        settle(answer, AnswerStatus::Partial, match.code);
-    } else if (outcome.lines.empty()) {
+    if (outcome.lines.empty())
         settle(answer, AnswerStatus::NotFound, {});
-    } else if (!match.code.empty()) {
+    else if (!match.code.empty())
         settle(answer, AnswerStatus::Partial, match.code);
-    } else if (outcome.lines.size() == 1) {
+    else if (outcome.lines.size() == 1)
         settle(answer, AnswerStatus::Partial, outcome.lines[0].substr(0, CodeLength));
-    } else {
+    else
         settle(answer, AnswerStatus::Ambiguous, outcome.code);
-    }
+}
+
+// A town found without doubt in the common spelling, where the address as written lists
+// nothing: 補正一致 when its spelling was corrected, 部分一致 when the address only lacks its
+// prefecture.
+AddressAnswer sureAnswer(std::u16string_view address, const SpellingMatch& match) {
+    AddressAnswer answer;
+    answer.address = address;
+    answer.count = 1;
+    settle(answer, match.corrected ? AnswerStatus::Corrected : AnswerStatus::Partial, match.code);
+    return answer;
 }
 
 } // namespace
@@ -53,14 +58,25 @@ BatchSearch::BatchSearch(const std::filesystem::path& dataDir, const IndexTable&
       records_(resolveTablePath(dataDir, TableFile::Records)), byKey_(index.Key, index.Count),
       byCity_(index.City, index.Count) {}
 
-SearchOutcome BatchSearch::search(std::u16string_view key) {
-    return searchTypedKey(key, [this](const SearchKey& searchKey) {
-        return searchAddress(dataDir_, index_, searchKey, {lines_, records_, byKey_, byCity_});
+SearchOutcome BatchSearch::search(std::u16string_view key, bool indexStagesOnly) {
+    return searchTypedKey(key, [&](const SearchKey& searchKey) {
+        return searchAddress(dataDir_, index_, searchKey, {lines_, records_, byKey_, byCity_},
+                             indexStagesOnly);
     });
 }
 
+// The index stages first: what they list is the answer as written. Where they list nothing, a
+// town found without doubt in the common spelling answers, and only otherwise does the search
+// go on to narrowing and the text pass.
 AddressAnswer BatchSearch::answer(std::u16string_view address) {
-    SearchOutcome outcome = search(address);
+    SearchOutcome outcome = search(address, true);
+    std::optional<SpellingMatch> match;
+    if (outcome.lines.empty() && !outcome.message) {
+        match = spellings().find(address);
+        if (match->sure)
+            return sureAnswer(address, *match);
+        outcome = search(address);
+    }
     AddressAnswer answer;
     answer.address = address;
     answer.count = outcome.lines.size();
@@ -76,9 +92,9 @@ AddressAnswer BatchSearch::answer(std::u16string_view address) {
     if (uncut && outcome.lines.size() > 1)
         settle(answer, AnswerStatus::Ambiguous, outcome.code);
     else if (uncut && outcome.lines.size() == 1)
-        judgeSoleLine(answer, outcome, spellings().find(address));
+        judgeSoleLine(answer, outcome, match ? *match : spellings().find(address));
     else
-        judgeCutOrNothing(answer, outcome, spellings().find(address));
+        judgeCutOrNothing(answer, outcome, *match);
     return answer;
 }
 

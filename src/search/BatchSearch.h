@@ -23,12 +23,12 @@ public:
     // `index` is used, not copied: it must outlive this object.
     BatchSearch(const std::filesystem::path& dataDir, const IndexTable& index);
 
-    SearchOutcome search(std::u16string_view key);
+    // With `indexStagesOnly` the search ends after the index stages when they list nothing.
+    SearchOutcome search(std::u16string_view key, bool indexStagesOnly = false);
 
     // The conversion's answer for `address`: the search's, judged by how it was found, and
-    // where the search found nothing or only by cutting the address, the town found with the
-    // usual spelling variants (see commonSpelling). A code is 一致 or 補正一致 only when
-    // nothing casts doubt on it.
+    // where the index stages list nothing, the town found with the usual spelling variants
+    // (see commonSpelling). A code is 一致 or 補正一致 only when nothing casts doubt on it.
     AddressAnswer answer(std::u16string_view address);
 
 private:

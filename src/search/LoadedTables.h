@@ -19,8 +19,10 @@ struct LoadedTables {
 };
 
 // The address search over tables read before: the city lookups, the records of ZIPCODE.TXT
-// and the text pass from `tables` instead of the files.
+// and the text pass from `tables` instead of the files. With `indexStagesOnly` a search that
+// the index stages leave without lines ends there, before narrowing, its outcome unfinished.
 SearchOutcome searchAddress(const std::filesystem::path& dataDir, const IndexTable& index,
-                            const SearchKey& key, const LoadedTables& tables);
+                            const SearchKey& key, const LoadedTables& tables,
+                            bool indexStagesOnly = false);
 
 } // namespace mervasto

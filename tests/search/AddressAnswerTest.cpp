@@ -85,6 +85,8 @@ const AnswerCase answerCases[] = {
      u"001-0029"},
     {"CityNameOfTwoPrefectures", u"府中市浅間町１", AnswerStatus::Partial, u"183-0001"},
     {"SeveralLines", u"東京都港区", AnswerStatus::Ambiguous, u""},
+    {"TextPassSoleLine", u"港南", AnswerStatus::Partial, u"108-0075"},
+    {"PostalCodeAsKey", u"108-0075", AnswerStatus::Partial, u"108-0075"},
     {"NotFound", u"架空県架空市希望ヶ丘１", AnswerStatus::NotFound, u""},
     // A corrected spelling never gives a not-found address another town's code.
     {"UnknownCityWithAKnownTownStaysNotFound", u"架空市清田1条1丁目", AnswerStatus::NotFound, u""},

@@ -145,6 +145,13 @@ TEST_F(BatchSearchTest, Cp932ListIsWrittenInCp932) {
     EXPECT_EQ(conversion.foundCount(), 1u);
 }
 
+TEST_F(BatchSearchTest, RowWithoutTheAddressColumnIsAnError) {
+    BatchSearch batch(dir.path(), *index);
+    AddressListConversion conversion("a,東京都中央区京橋\nb\n", {2});
+    EXPECT_EQ(conversion.convertNext(batch).status, AnswerStatus::Exact);
+    EXPECT_EQ(conversion.convertNext(batch).status, AnswerStatus::Error);
+}
+
 TEST_F(BatchSearchTest, RowOnTheErrorPathGetsNoCodeAndTheOthersGoOn) {
     std::filesystem::remove(dir / "ZipCode1.txt");
     BatchSearch batch(dir.path(), *index);
