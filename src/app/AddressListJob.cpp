@@ -4,10 +4,9 @@
 #include "data/Filest.h"
 #include "data/IndexLoader.h"
 #include "data/TableCommit.h"
+#include "data/WholeFile.h"
 
 #include <exception>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -25,11 +24,10 @@ AddressListJob::~AddressListJob() {
 AddressListJob::State AddressListJob::run(const Files& files, const AddressListOptions& options,
                                           const std::filesystem::path& dataDir) {
     try {
-        std::ifstream in(files.input, std::ios::binary);
-        if (!in)
-            return State::Failed;
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-        AddressListConversion conversion(bytes, options);
+        AddressListConversion conversion(readWholeFile(files.input), options);
+        fault_ = conversion.fault();
+        if (fault_ != AddressListFault::None)
+            return State::Refused;
         rowCount_ = conversion.rowCount();
         std::optional<TableLock> tables = lockWholeTables(dataDir);
         const auto index = std::make_unique<IndexTable>();
@@ -42,8 +40,9 @@ AddressListJob::State AddressListJob::run(const Files& files, const AddressListO
             rowsDone_ = conversion.rowsDone();
         }
         tables.reset(); // the output may go beside the tables, which needs the lock itself
-        writeReplacing(files.output, conversion.outputBytes());
+        writeOutputFile(files.output, conversion.outputBytes(ByteOrderMark::Written));
         foundCount_ = conversion.foundCount();
+        statusCounts_ = conversion.statusCounts();
         return State::Completed;
     } catch (const std::exception&) {
         return State::Failed;

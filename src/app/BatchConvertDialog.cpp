@@ -1,6 +1,8 @@
 #include "app/BatchConvertDialog.h"
 
+#include "app/ListPreview.h"
 #include "app/WindowText.h"
+#include "data/OutputPath.h"
 #include "search/AddressListConversion.h"
 #include "ui/AccessibleNames.h"
 #include "ui/AppContext.h"
@@ -10,15 +12,18 @@
 #include "ui/PathText.h"
 #include "ui/Twips.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTimer>
 
 namespace mervasto {
@@ -26,7 +31,7 @@ namespace mervasto {
 namespace {
 
 constexpr int ClientWidth = 7020;
-constexpr int ClientHeight = 3240;
+constexpr int ClientHeight = 5700;
 constexpr int ButtonLeft = 4800;
 constexpr int ButtonWidth = 1575;
 constexpr int FollowIntervalMs = 50;
@@ -37,6 +42,18 @@ QLabel* addLabel(QWidget* parent, const QString& text, const char* name, QRect p
     auto* const label = placeControl(new QLabel(text, parent), name, place);
     label->setTextFormat(Qt::PlainText);
     return label;
+}
+
+QTableWidget* createPreview(QWidget* parent) {
+    auto* const table =
+        placeControl(new QTableWidget(parent), "Table1", twipsRect(360, 1440, 6015, 1800));
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectColumns);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setTabKeyNavigation(false);
+    table->horizontalHeader()->setSectionsClickable(true);
+    table->setAccessibleName(WindowText::batchPreviewName());
+    return table;
 }
 
 } // namespace
@@ -57,7 +74,14 @@ BatchConvertDialog::BatchConvertDialog(AppContext& context, QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &BatchConvertDialog::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &BatchConvertDialog::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &QDialog::close);
+    connect(Command5, &QPushButton::clicked, this, &BatchConvertDialog::Command5_Click);
     connect(Text1, &QLineEdit::textEdited, this, &BatchConvertDialog::Text1_Edited);
+    connect(Text1, &QLineEdit::editingFinished, this, &BatchConvertDialog::showPreview);
+    connect(Text2, &QSpinBox::valueChanged, this, &BatchConvertDialog::Text2_Changed);
+    connect(Table1->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &BatchConvertDialog::chooseColumn);
+    connect(Table1, &QTableWidget::currentCellChanged, this,
+            [this](int, int column) { chooseColumn(column); });
 }
 
 BatchConvertDialog::~BatchConvertDialog() = default;
@@ -75,27 +99,34 @@ void BatchConvertDialog::createControls() {
     columnLabel->setBuddy(Text2);
     Check1 = placeControl(new QCheckBox(WindowText::batchHeaderOption(), this), "Check1",
                           twipsRect(2760, 960, 1935, 375));
+    Table1 = createPreview(this);
 
-    addLabel(this, WindowText::batchOutputPrompt(), "Label3", twipsRect(360, 1500, 4335, 255));
-    Text3 = placeControl(new QLineEdit(this), "Text3", twipsRect(360, 1740, 4335, 375));
+    addLabel(this, WindowText::batchOutputPrompt(), "Label3", twipsRect(360, 3420, 4335, 255));
+    Text3 = placeControl(new QLineEdit(this), "Text3", twipsRect(360, 3660, 4335, 375));
 
     ProgressBar1 =
-        placeControl(new QProgressBar(this), "ProgressBar1", twipsRect(360, 2400, 4335, 255));
+        placeControl(new QProgressBar(this), "ProgressBar1", twipsRect(360, 4320, 4335, 255));
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setValue(0);
+    Label4 = addLabel(this, QString(), "Label4", twipsRect(360, 4800, 4335, 600));
+    Label4->setWordWrap(true);
 
     Command1 = placeControl(new QPushButton(QStringLiteral("開始(&S)"), this), "Command1",
-                            twipsRect(ButtonLeft, 1740, ButtonWidth, 375));
+                            twipsRect(ButtonLeft, 3660, ButtonWidth, 375));
     Command3 = placeControl(new QPushButton(QStringLiteral("中止(&C)"), this), "Command3",
-                            twipsRect(ButtonLeft, 2280, ButtonWidth, 375));
+                            twipsRect(ButtonLeft, 4200, ButtonWidth, 375));
+    Command5 = placeControl(new QPushButton(WindowText::batchOpenOutput(), this), "Command5",
+                            twipsRect(ButtonLeft, 4680, ButtonWidth, 375));
     Command4 = placeControl(new QPushButton(QStringLiteral("閉じる(&X)"), this), "Command4",
-                            twipsRect(ButtonLeft, 2760, ButtonWidth, 375));
+                            twipsRect(ButtonLeft, 5160, ButtonWidth, 375));
+    Command5->setEnabled(false);
     Text1->setFocus();
     pressAccessKeysAtOnce(this);
     nameButtonsByCaption(this);
     Text1->setAccessibleName(WindowText::batchInputPrompt());
     Text3->setAccessibleName(WindowText::batchOutputPrompt());
     ProgressBar1->setAccessibleName(QStringLiteral("進行状況"));
+    Label4->setAccessibleName(WindowText::batchResultName());
 }
 
 QString BatchConvertDialog::defaultOutputPath(const QString& inputPath) {
@@ -110,11 +141,14 @@ void BatchConvertDialog::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-// Start: converts the list named in Text1 into the file named in Text3.
+// Start: converts the list named in Text1 into the file named in Text3, never over the list
+// and over another file only when the user says so.
 void BatchConvertDialog::Command1_Click() {
-    if (job_ || Text1->text().isEmpty() || Text3->text().isEmpty())
+    if (job_ || Text1->text().isEmpty() || Text3->text().isEmpty() || !outputConfirmed())
         return;
     ProgressBar1->setValue(0);
+    Label4->clear();
+    Command5->setEnabled(false);
     job_ = std::make_unique<AddressListJob>(
         AddressListJob::Files{toPath(Text1->text()), toPath(Text3->text())},
         AddressListOptions{static_cast<std::size_t>(Text2->value()), Check1->isChecked()},
@@ -123,11 +157,31 @@ void BatchConvertDialog::Command1_Click() {
     jobTimer_->start();
 }
 
-// Browse: the chosen list, and the output beside it.
+bool BatchConvertDialog::outputConfirmed() {
+    switch (classifyOutputPath(toPath(Text1->text()), toPath(Text3->text()))) {
+    case OutputPath::Input:
+        context_.desktop.showMessage(this, WindowText::batchOutputIsInput(), appTitle(),
+                                     Desktop::Icon::Critical, Desktop::Buttons::Ok);
+        return false;
+    case OutputPath::Existing:
+        return context_.desktop.showMessage(this,
+                                            QString::fromStdU16String(conversionOverwriteQuestion(
+                                                Text3->text().toStdU16String())),
+                                            appTitle(), Desktop::Icon::Question,
+                                            Desktop::Buttons::YesNoCancel) == Desktop::Answer::Yes;
+    case OutputPath::New:
+    case OutputPath::Device:
+        break;
+    }
+    return true;
+}
+
+// Browse: the chosen list, its first rows, and the output beside it.
 void BatchConvertDialog::Command2_Click() {
     if (const auto chosen = context_.desktop.chooseOpenFile(this, ListFilter)) {
         Text1->setText(*chosen);
         Text1_Edited();
+        showPreview();
     }
 }
 
@@ -137,8 +191,28 @@ void BatchConvertDialog::Command3_Click() {
         job_->cancel();
 }
 
+// Open the result: the output file in the program the desktop opens such files with.
+void BatchConvertDialog::Command5_Click() {
+    context_.desktop.openWithViewer(Text3->text());
+}
+
 void BatchConvertDialog::Text1_Edited() {
     Text3->setText(Text1->text().isEmpty() ? QString() : defaultOutputPath(Text1->text()));
+}
+
+void BatchConvertDialog::Text2_Changed(int column) {
+    if (column <= Table1->columnCount())
+        Table1->selectColumn(column - 1);
+}
+
+void BatchConvertDialog::showPreview() {
+    showListPreview(*Table1, readListPreview(toPath(Text1->text())));
+    Text2_Changed(Text2->value());
+}
+
+void BatchConvertDialog::chooseColumn(int column) {
+    if (column >= 0)
+        Text2->setValue(column + 1);
 }
 
 void BatchConvertDialog::followJob() {
@@ -155,11 +229,18 @@ void BatchConvertDialog::finishJob() {
     switch (job->state()) {
     case AddressListJob::State::Completed:
         ProgressBar1->setValue(ProgressBar1->maximum());
+        Label4->setText(QString::fromStdU16String(statusCountText(job->statusCounts())));
+        Command5->setEnabled(true);
         context_.desktop.beep();
         context_.desktop.showMessage(
             this,
             QString::fromStdU16String(conversionSummaryText(job->rowCount(), job->foundCount())),
             appTitle(), Desktop::Icon::Information, Desktop::Buttons::Ok);
+        break;
+    case AddressListJob::State::Refused:
+        ProgressBar1->setValue(0);
+        context_.desktop.showMessage(this, refusalText(job->fault()), appTitle(),
+                                     Desktop::Icon::Critical, Desktop::Buttons::Ok);
         break;
     case AddressListJob::State::Failed:
         ProgressBar1->setValue(0);
@@ -172,12 +253,21 @@ void BatchConvertDialog::finishJob() {
     }
 }
 
+QString BatchConvertDialog::refusalText(AddressListFault fault) const {
+    return fault == AddressListFault::OpenQuotedField
+               ? WindowText::batchOpenQuotedField()
+               : WindowText::batchNoSuchColumn(Text2->value());
+}
+
 void BatchConvertDialog::setRunning(bool running) {
     for (QWidget* const control : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Command2),
                                    static_cast<QWidget*>(Text2), static_cast<QWidget*>(Check1),
-                                   static_cast<QWidget*>(Text3), static_cast<QWidget*>(Command1)})
+                                   static_cast<QWidget*>(Table1), static_cast<QWidget*>(Text3),
+                                   static_cast<QWidget*>(Command1)})
         control->setEnabled(!running);
     Command3->setEnabled(running);
+    if (running)
+        Command5->setEnabled(false);
 }
 
 } // namespace mervasto

@@ -12,17 +12,20 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
+class QTableWidget;
 class QTimer;
 
 namespace mervasto {
 
 struct AppContext;
 
-// Converts an address list into a copy with the postal code and the number of candidates of
-// each address, in the style of the table builders: the list's path (typed or browsed), the
-// address column, whether the first row is a header, the output path (beside the list by
-// default), start, a progress bar and cancel. The conversion runs off the UI thread; the
-// dialog follows it on a timer and applies how it ended.
+// Converts an address list into a copy with the postal code, the number of candidates and the
+// status of each address, in the style of the table builders: the list's path (typed or
+// browsed), its first rows (a column header or a cell chooses the address column), whether
+// the first row is a header, the output path (beside the list by default), start, a progress
+// bar and cancel; at the end the count of each status and a button that opens the output.
+// The conversion runs off the UI thread; the dialog follows it on a timer and applies how it
+// ended.
 class BatchConvertDialog : public QDialog {
     Q_OBJECT
 
@@ -41,7 +44,13 @@ private:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+    void Command5_Click();
     void Text1_Edited();
+    void Text2_Changed(int column);
+    void showPreview();
+    void chooseColumn(int column);
+    bool outputConfirmed();
+    QString refusalText(AddressListFault fault) const;
     void followJob();
     void finishJob();
     void setRunning(bool running);
@@ -51,11 +60,14 @@ private:
     QPushButton* Command2;
     QSpinBox* Text2;
     QCheckBox* Check1;
+    QTableWidget* Table1;
     QLineEdit* Text3;
     QProgressBar* ProgressBar1;
+    QLabel* Label4;
     QPushButton* Command1;
     QPushButton* Command3;
     QPushButton* Command4;
+    QPushButton* Command5;
     QTimer* jobTimer_;
     std::unique_ptr<AddressListJob> job_;
 };

@@ -85,6 +85,26 @@ inline QString batchOutputPrompt() {
 inline QString batchFailed() {
     return QStringLiteral("住所一覧を変換できませんでした。ファイルを確認してください。");
 }
+inline QString batchOutputIsInput() {
+    return QStringLiteral("出力ファイルが住所一覧そのものです。別のファイル名を指定してください。");
+}
+inline QString batchOpenQuotedField() {
+    return QStringLiteral("住所一覧が \" で囲んだ項目の途中で終わっています。"
+                          "ファイルが途中で切れていないか確認してください。");
+}
+inline QString batchNoSuchColumn(int column) {
+    return QStringLiteral("住所一覧のどの行にも %1 列目がありません。住所の列を確認してください。")
+        .arg(column);
+}
+inline QString batchOpenOutput() {
+    return QStringLiteral("結果を開く(&O)");
+}
+inline QString batchPreviewName() {
+    return QStringLiteral("住所一覧の先頭の行（列見出しで住所の列を選べます）");
+}
+inline QString batchResultName() {
+    return QStringLiteral("判定ごとの件数");
+}
 
 // What screen readers say of the controls that have no label of their own, and what each
 // control is for. The search box is named by its label and described by its tooltip.

@@ -10,4 +10,9 @@ namespace mervasto {
 // temporary file is left.
 void writeReplacing(const std::filesystem::path& target, std::string_view bytes);
 
+// Writes an output file the user named: a regular file (or a new one) as writeReplacing does,
+// anything else that exists (a device such as /dev/null) straight into it. Throws
+// DataError(Io) when not every byte could be written; a regular file is then as it was.
+void writeOutputFile(const std::filesystem::path& target, std::string_view bytes);
+
 } // namespace mervasto

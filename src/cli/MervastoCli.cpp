@@ -51,7 +51,7 @@ int runCli(const std::vector<std::string>& arguments, Console& console,
                "  mervasto-cli [--data-dir DIR] build national [--yes] CSV\n"
                "  mervasto-cli [--data-dir DIR] build offices [--yes] CSV\n"
                "  mervasto-cli [--data-dir DIR] convert [--column N] [--header] [--json]\n"
-               "               [--output FILE] [FILE|-]\n"
+               "               [--output FILE] [--yes] [--no-bom] [FILE|-]\n"
                "  mervasto-cli [--data-dir DIR] where\n"
                "Each command's --help tells more, and its exit statuses.");
 

@@ -106,13 +106,15 @@ void StandardConsole::err(std::string_view utf8) {
     writeText(stderr, utf8); // where it cannot be written, nothing can be told
 }
 
-void StandardConsole::outBytes(std::string_view bytes) {
+bool StandardConsole::outBytes(std::string_view bytes) {
     const bool flushed = std::fflush(stdout) == 0;
     useBinaryMode(stdout);
-    outputFailed_ = !(writeBytes(stdout, bytes) && flushed) || outputFailed_;
+    const bool written = writeBytes(stdout, bytes) && flushed;
+    outputFailed_ = !written || outputFailed_;
+    return written;
 }
 
-std::string StandardConsole::readAll() {
+std::optional<std::string> StandardConsole::readAll() {
     useBinaryMode(stdin);
     std::string bytes;
     char buffer[65536];
@@ -120,7 +122,7 @@ std::string StandardConsole::readAll() {
     while ((count = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
         bytes.append(buffer, count);
     if (std::ferror(stdin))
-        throw DataError(DataError::Kind::Io, "cannot read the standard input");
+        return std::nullopt;
     return bytes;
 }
 

@@ -12,9 +12,9 @@ class StandardConsole : public Console {
 public:
     void out(std::string_view utf8) override;
     void err(std::string_view utf8) override;
-    void outBytes(std::string_view bytes) override;
+    bool outBytes(std::string_view bytes) override;
     std::optional<std::string> readLine() override;
-    std::string readAll() override;
+    std::optional<std::string> readAll() override;
     bool inputIsTerminal() const override;
     bool errorIsTerminal() const override;
 

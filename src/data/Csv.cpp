@@ -1,6 +1,7 @@
 #include "data/Csv.h"
 
 #include <cstddef>
+#include <limits>
 
 namespace mervasto {
 
@@ -11,8 +12,8 @@ class CsvParser {
 public:
     explicit CsvParser(std::u16string_view text) : text_(text) {}
 
-    CsvDocument parse() {
-        while (at_ < text_.size())
+    CsvDocument parse(std::size_t rowLimit) {
+        while (at_ < text_.size() && document_.rows.size() < rowLimit)
             document_.rows.push_back(readRow());
         return std::move(document_);
     }
@@ -58,6 +59,7 @@ private:
                 return;
             }
         }
+        document_.endsInQuotedField = true;
     }
 
     bool atLineEnd() const { return text_[at_] == u'\n' || text_.substr(at_).starts_with(u"\r\n"); }
@@ -98,7 +100,11 @@ void appendField(std::u16string& out, std::u16string_view field) {
 } // namespace
 
 CsvDocument parseCsv(std::u16string_view text) {
-    return CsvParser(text).parse();
+    return CsvParser(text).parse(std::numeric_limits<std::size_t>::max());
+}
+
+std::vector<CsvRow> parseCsvRows(std::u16string_view text, std::size_t count) {
+    return CsvParser(text).parse(count).rows;
 }
 
 std::u16string formatCsv(const CsvDocument& document) {

@@ -41,8 +41,10 @@ bool isContinuation(unsigned char byte) {
     return byte >= 0x80 && byte <= 0xBF;
 }
 
-// Whether `bytes` is UTF-8, allowing the last sequence to be cut short.
-bool isUtf8Prefix(std::string_view bytes) {
+enum class CutEnd { Allowed, Refused };
+
+// Whether `bytes` is UTF-8; the last sequence may be cut short when `cutEnd` allows it.
+bool isUtf8(std::string_view bytes, CutEnd cutEnd) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         const auto lead = static_cast<unsigned char>(bytes[pos]);
@@ -51,7 +53,7 @@ bool isUtf8Prefix(std::string_view bytes) {
             return false;
         for (std::size_t i = 1; i < rule.length; ++i) {
             if (pos + i == bytes.size())
-                return true; // cut off by the end of the sample
+                return cutEnd == CutEnd::Allowed;
             const auto byte = static_cast<unsigned char>(bytes[pos + i]);
             const bool fits =
                 i == 1 ? byte >= rule.secondLow && byte <= rule.secondHigh : isContinuation(byte);
@@ -68,7 +70,13 @@ bool isUtf8Prefix(std::string_view bytes) {
 TextEncoding detectTextEncoding(std::string_view sample) {
     if (sample.starts_with(Utf8Bom))
         return TextEncoding::Utf8WithBom;
-    return isUtf8Prefix(sample) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    return isUtf8(sample, CutEnd::Allowed) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+}
+
+TextEncoding detectWholeFileEncoding(std::string_view file) {
+    if (file.starts_with(Utf8Bom))
+        return TextEncoding::Utf8WithBom;
+    return isUtf8(file, CutEnd::Refused) ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }
 
 std::size_t byteOrderMarkLength(TextEncoding encoding) {

@@ -18,6 +18,11 @@ enum class TextEncoding {
 // end does not count against UTF-8.
 TextEncoding detectTextEncoding(std::string_view sample);
 
+// As detectTextEncoding, for the whole of a file: without a byte-order mark it is UTF-8 only
+// when every byte is and its last character is whole (a CP932 file may end in a byte that
+// begins a UTF-8 sequence, such as half-width katakana).
+TextEncoding detectWholeFileEncoding(std::string_view file);
+
 // The length of the byte-order mark that `encoding` begins with (3 or 0).
 std::size_t byteOrderMarkLength(TextEncoding encoding);
 

@@ -24,8 +24,13 @@ inline constexpr char16_t OfficeTableMissing[] =
 // "<rows>件中 <found>件の郵便番号が見つかりました。".
 inline constexpr char16_t CodeColumn[] = u"郵便番号";
 inline constexpr char16_t CountColumn[] = u"候補数";
+inline constexpr char16_t StatusColumn[] = u"判定";
+// The error of a row that is too short to have the address column.
+inline constexpr char16_t NoAddressColumn[] = u"この行には住所の列がありません。";
 inline constexpr char16_t ConvertedRowsSuffix[] = u"件中 ";
 inline constexpr char16_t ConvertedFoundSuffix[] = u"件の郵便番号が見つかりました。";
+// "<output file> は既にあります。置き換えますか？"
+inline constexpr char16_t OutputExistsSuffix[] = u" は既にあります。置き換えますか？";
 
 // Removed from an address key before it is searched (the first occurrence only).
 inline constexpr char16_t Oaza[] = u"大字";

@@ -1,111 +1,29 @@
 // The command-line tool, run in-process through its console seam (so these tests also run in
 // the Windows build), and a few runs of the real program for its exit statuses and output.
+#include "CliHarness.h"
 #include "SearchTables.h"
 #include "TestFiles.h"
 #include "TestZip.h"
 
-#include "cli/MervastoCli.h"
 #include "data/Cp932Codec.h"
 #include "data/Utf8.h"
 
-#include <gtest/gtest.h>
-
-#include <nlohmann/json.hpp>
 #include <ostream>
-#include <utility>
-
-#ifndef _WIN32
-#include <cstdlib>
-#include <sys/wait.h>
-#endif
 
 namespace mervasto {
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-
-    Json json() const { return Json::parse(out); }
-};
-
-// Standard input given (not a terminal) and read whole; no lines for a prompt. What is
-// written is kept.
-class CapturingConsole : public cli::Console {
-public:
-    explicit CapturingConsole(std::string input) : input_(std::move(input)) {}
-
-    void out(std::string_view utf8) override { written.out += utf8; }
-    void err(std::string_view utf8) override { written.err += utf8; }
-    void outBytes(std::string_view bytes) override { written.out += bytes; }
-    std::optional<std::string> readLine() override { return std::nullopt; }
-    std::string readAll() override { return std::exchange(input_, {}); }
-    bool inputIsTerminal() const override { return false; }
-    bool errorIsTerminal() const override { return false; }
-
-    CliRun written;
-
-private:
-    std::string input_;
-};
-
-CliRun runCli(const std::vector<std::string>& arguments, std::string input = {},
-              const std::filesystem::path& programDir = executableDirectory()) {
-    std::vector<std::string> withName{"mervasto-cli"};
-    withName.insert(withName.end(), arguments.begin(), arguments.end());
-    CapturingConsole console(std::move(input));
-    console.written.status = cli::runCli(withName, console, programDir);
-    return console.written;
-}
-
+using test::CliRun;
+using test::CliTest;
+using test::Json;
+using test::runCli;
 #ifndef _WIN32
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// Runs the built mervasto-cli with `arguments`, standard input empty (not a terminal).
-CliRun runProcess(const std::vector<std::string>& arguments) {
-    const test::TempDir scratch;
-    std::string command = shellQuoted(MERVASTO_CLI_PATH);
-    for (const auto& argument : arguments)
-        command += " " + shellQuoted(argument);
-    command += " </dev/null >" + shellQuoted((scratch / "out").string()) + " 2>" +
-               shellQuoted((scratch / "err").string());
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::readBytes(scratch / "out"),
-            test::readBytes(scratch / "err")};
-}
+using test::runProcess;
 #endif
 
 std::string utf8(std::u16string_view text) {
     return toUtf8(text);
 }
-
-class CliTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        test::writeNationalTables(dir.path(), test::fixtureNationalRows());
-        test::writeOfficeTable(dir.path(), test::fixtureOfficeLines());
-    }
-
-    CliRun search(std::vector<std::string> arguments) const {
-        arguments.insert(arguments.begin(), {"--data-dir", dir.path().string(), "search"});
-        return runCli(arguments);
-    }
-
-    CliRun convert(std::vector<std::string> arguments, std::string input = {}) const {
-        arguments.insert(arguments.begin(), {"--data-dir", dir.path().string(), "convert"});
-        return runCli(arguments, std::move(input));
-    }
-
-    test::TempDir dir;
-};
 
 TEST_F(CliTest, JsonObjectHoldsWhatTheWindowShows) {
     const CliRun run = search({"--json", "東京都千代田区霞が関３丁目"});
@@ -206,70 +124,6 @@ TEST_F(CliTest, MissingTablesGiveTheMessageAndStatus2) {
     const CliRun office = search({"--office", "郵便局"});
     EXPECT_EQ(office.status, 2);
     EXPECT_NE(office.err.find("ZipCode2.txt"), std::string::npos) << office.err;
-}
-
-struct ConvertCase {
-    const char* name;
-    std::vector<std::string> arguments;
-    std::string input;
-    int status;
-    std::string out;
-};
-
-void PrintTo(const ConvertCase& testCase, std::ostream* out) {
-    *out << testCase.name;
-}
-
-class CliConvert : public CliTest, public ::testing::WithParamInterface<ConvertCase> {};
-
-TEST_P(CliConvert, WritesTheListWithItsCodes) {
-    const CliRun run = convert(GetParam().arguments, GetParam().input);
-    EXPECT_EQ(run.status, GetParam().status) << run.err;
-    EXPECT_EQ(run.out, GetParam().out);
-}
-
-const ConvertCase convertCases[] = {
-    {"StandardInput",
-     {},
-     "中央区銀座\n1000013\n",
-     0,
-     "中央区銀座,104-0061,1\n1000013,100-0013,1\n"},
-    {"DashIsStandardInput",
-     {"--header", "--column", "2", "-"},
-     "id,住所\r\n7,東京都中央区京橋\r\n",
-     0,
-     "id,住所,郵便番号,候補数\r\n7,東京都中央区京橋,104-0031,1\r\n"},
-    {"Json",
-     {"--json"},
-     "東京都中央区京橋\nＺＺＺ\n",
-     0,
-     "{\"address\":\"東京都中央区京橋\",\"code\":\"104-0031\",\"count\":1,\"error\":null}\n"
-     "{\"address\":\"ＺＺＺ\",\"code\":\"\",\"count\":0,\"error\":null}\n"},
-    {"ColumnZeroIsBadUsage", {"--column", "0"}, "銀座\n", 2, ""},
-    {"MissingFile", {"no such list.csv"}, "", 2, ""},
-};
-
-INSTANTIATE_TEST_SUITE_P(Convert, CliConvert, ::testing::ValuesIn(convertCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(CliTest, ConvertReadsAFileAndWritesTheOutputFile) {
-    test::writeCp932(dir / "list.csv", u"東京都中央区京橋\r\n丸の内\r\n");
-    const CliRun run =
-        convert({"--output", (dir / "out.csv").string(), (dir / "list.csv").string()});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(test::readBytes(dir / "out.csv"),
-              encodeCp932(u"東京都中央区京橋,104-0031,1\r\n丸の内,100-0005,1\r\n"));
-}
-
-TEST_F(CliTest, ConvertGoesOnPastARowOnTheErrorPath) {
-    std::filesystem::remove(dir / "ZipCode1.txt");
-    const CliRun run = convert({}, "丸の内\n東京都中央区京橋\n");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "丸の内,,0\n東京都中央区京橋,104-0031,1\n");
-    EXPECT_NE(run.err.find("row 1: 全国版の郵便番号表 ZIPCODE1.TXT が見つかりません。"),
-              std::string::npos)
-        << run.err;
 }
 
 TEST(Cli, HelpAndUsage) {

@@ -45,9 +45,18 @@ INSTANTIATE_TEST_SUITE_P(Csv, CsvReadsAndWritesBack, ::testing::ValuesIn(roundTr
 
 TEST(Csv, LenientReading) {
     const std::vector<CsvRow> rows = {{u"a\"b", u"quotedtail", u"open\nto the end"}};
-    EXPECT_EQ(parseCsv(u"a\"b,\"quoted\"tail,\"open\nto the end").rows, rows);
-    EXPECT_EQ(parseCsv(u"last row without line end").rows,
-              std::vector<CsvRow>{{u"last row without line end"}});
+    const CsvDocument open = parseCsv(u"a\"b,\"quoted\"tail,\"open\nto the end");
+    EXPECT_EQ(open.rows, rows);
+    EXPECT_TRUE(open.endsInQuotedField);
+    const CsvDocument lastRow = parseCsv(u"last row without line end,\"closed\"");
+    EXPECT_EQ(lastRow.rows, (std::vector<CsvRow>{{u"last row without line end", u"closed"}}));
+    EXPECT_FALSE(lastRow.endsInQuotedField);
+}
+
+TEST(Csv, FirstRowsOnly) {
+    const std::u16string text = u"a,\"b\nc\"\nd\ne\n";
+    EXPECT_EQ(parseCsvRows(text, 2), (std::vector<CsvRow>{{u"a", u"b\nc"}, {u"d"}}));
+    EXPECT_EQ(parseCsvRows(text, 9).size(), 3u);
 }
 
 TEST(EncodedText, EachEncodingReadsAndWritesBack) {

@@ -12,6 +12,7 @@ struct EncodingCase {
     const char* name;
     std::string bytes;
     TextEncoding encoding;
+    TextEncoding wholeFileEncoding = encoding; // when the bytes are a whole file
 };
 
 void PrintTo(const EncodingCase& encodingCase, std::ostream* out) {
@@ -22,6 +23,7 @@ class TextEncodingTest : public ::testing::TestWithParam<EncodingCase> {};
 
 TEST_P(TextEncodingTest, DecidesFromTheBytes) {
     EXPECT_EQ(detectTextEncoding(GetParam().bytes), GetParam().encoding);
+    EXPECT_EQ(detectWholeFileEncoding(GetParam().bytes), GetParam().wholeFileEncoding);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -37,8 +39,12 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{"OverLong", "\xC0\xAF", TextEncoding::Cp932},
         EncodingCase{"Surrogate", "\xED\xA0\x80", TextEncoding::Cp932},
         EncodingCase{"PastLastCodePoint", "\xF4\x90\x80\x80", TextEncoding::Cp932},
-        // A sample cut inside a character is still UTF-8; a broken one in the middle is not.
-        EncodingCase{"CutAtEnd", "\xE6\x9D\xB1\xE4\xBA", TextEncoding::Utf8},
+        // A sample cut inside a character is still UTF-8, a whole file is not; a broken
+        // character in the middle is never UTF-8.
+        EncodingCase{"CutAtEnd", "\xE6\x9D\xB1\xE4\xBA", TextEncoding::Utf8, TextEncoding::Cp932},
+        // A CP932 list ending in half-width ﾃ (C3), which also begins a UTF-8 pair.
+        EncodingCase{"Cp932EndingInHalfWidthTe", "abc\xC3", TextEncoding::Utf8,
+                     TextEncoding::Cp932},
         EncodingCase{"BrokenInside", "\xE6\x9D\x41\xE4\xBA\xAC", TextEncoding::Cp932}),
     [](const auto& info) { return info.param.name; });
 

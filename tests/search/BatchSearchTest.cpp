@@ -118,17 +118,20 @@ const ConversionCase conversionCases[] = {
     {"OneAddressPerLine",
      {},
      "東京都千代田区霞が関３丁目\n丸の内\n\nＺＺＺ\n",
-     "東京都千代田区霞が関３丁目,100-0099,2\n丸の内,100-0005,1\n,,0\nＺＺＺ,,0\n"},
+     "東京都千代田区霞が関３丁目,100-0099,2,複数候補\n丸の内,100-0005,1,部分一致\n,,0,"
+     "該当なし\nＺＺＺ,,0,"
+     "該当なし\n"},
     {"HeaderAndColumnWithQuotedFields",
      {2, true},
      "名前,住所\r\n\"山田, 太郎\",\"東京都中央区銀座\r\n４丁目\"\r\n\"\"\"様\"\"\",1000013\r\n",
-     "名前,住所,郵便番号,候補数\r\n\"山田, 太郎\",\"東京都中央区銀座\r\n４丁目\",104-0061,1\r\n"
-     "\"\"\"様\"\"\",1000013,100-0013,1\r\n"},
+     "名前,住所,郵便番号,候補数,判定\r\n\"山田, "
+     "太郎\",\"東京都中央区銀座\r\n４丁目\",104-0061,1,一致\r\n"
+     "\"\"\"様\"\"\",1000013,100-0013,1,部分一致\r\n"},
     {"ShortRowsPaddedSoTheColumnsLineUp",
      {3},
      "a,b,東京都中央区京橋\nonly\n",
-     "a,b,東京都中央区京橋,104-0031,1\nonly,,,,0\n"},
-    {"ByteOrderMarkKept", {}, "\xEF\xBB\xBF銀座\n", "\xEF\xBB\xBF銀座,104-0061,1\n"},
+     "a,b,東京都中央区京橋,104-0031,1,一致\nonly,,,,0,エラー\n"},
+    {"ByteOrderMarkLeftToFiles", {}, "\xEF\xBB\xBF銀座\n", "銀座,104-0061,1,部分一致\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Lists, AddressListConverts, ::testing::ValuesIn(conversionCases),
@@ -138,7 +141,7 @@ TEST_F(BatchSearchTest, Cp932ListIsWrittenInCp932) {
     BatchSearch batch(dir.path(), *index);
     AddressListConversion conversion(encodeCp932(u"東京都中央区京橋１丁目\r\n"), {});
     conversion.convertNext(batch);
-    EXPECT_EQ(conversion.outputBytes(), encodeCp932(u"東京都中央区京橋１丁目,104-0031,1\r\n"));
+    EXPECT_EQ(conversion.outputBytes(), encodeCp932(u"東京都中央区京橋１丁目,104-0031,1,一致\r\n"));
     EXPECT_EQ(conversion.foundCount(), 1u);
 }
 
@@ -155,7 +158,7 @@ TEST_F(BatchSearchTest, RowOnTheErrorPathGetsNoCodeAndTheOthersGoOn) {
     AddressListConversion conversion("丸の内\n東京都中央区京橋\n", {});
     EXPECT_FALSE(conversion.convertNext(batch).answered);
     EXPECT_TRUE(conversion.convertNext(batch).answered);
-    EXPECT_EQ(conversion.outputBytes(), "丸の内,,0\n東京都中央区京橋,104-0031,1\n");
+    EXPECT_EQ(conversion.outputBytes(), "丸の内,,0,エラー\n東京都中央区京橋,104-0031,1,一致\n");
     EXPECT_FALSE(conversion.allAnswered());
     EXPECT_EQ(conversionSummaryText(2, conversion.foundCount()),
               u"2件中 1件の郵便番号が見つかりました。");
