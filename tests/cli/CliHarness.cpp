@@ -25,16 +25,18 @@ std::optional<std::string> CapturingConsole::readAll() {
     return std::exchange(input_, {});
 }
 
-CliRun runCli(const std::vector<std::string>& arguments, CapturingConsole& console) {
+CliRun runCli(const std::vector<std::string>& arguments, CapturingConsole& console,
+              const std::filesystem::path& programDir) {
     std::vector<std::string> withName{"mervasto-cli"};
     withName.insert(withName.end(), arguments.begin(), arguments.end());
-    console.written.status = cli::runCli(withName, console);
+    console.written.status = cli::runCli(withName, console, programDir);
     return console.written;
 }
 
-CliRun runCli(const std::vector<std::string>& arguments, std::string input) {
+CliRun runCli(const std::vector<std::string>& arguments, std::string input,
+              const std::filesystem::path& programDir) {
     CapturingConsole console(std::move(input));
-    return runCli(arguments, console);
+    return runCli(arguments, console, programDir);
 }
 
 #ifndef _WIN32

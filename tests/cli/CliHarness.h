@@ -2,11 +2,13 @@
 
 #include "TestFiles.h"
 #include "cli/Console.h"
+#include "data/TablePaths.h"
 
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,9 +47,12 @@ private:
     std::string input_;
 };
 
-// Runs mervasto-cli's commands in-process with `arguments` (without the program's name).
-CliRun runCli(const std::vector<std::string>& arguments, std::string input = {});
-CliRun runCli(const std::vector<std::string>& arguments, CapturingConsole& console);
+// Runs mervasto-cli's commands in-process with `arguments` (without the program's name), as
+// a program lying in `programDir`.
+CliRun runCli(const std::vector<std::string>& arguments, std::string input = {},
+              const std::filesystem::path& programDir = executableDirectory());
+CliRun runCli(const std::vector<std::string>& arguments, CapturingConsole& console,
+              const std::filesystem::path& programDir = executableDirectory());
 
 #ifndef _WIN32
 // Runs the built mervasto-cli with `arguments`, standard input empty (not a terminal), and

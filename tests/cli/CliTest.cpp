@@ -145,12 +145,8 @@ TEST(Cli, ProgramExitStatuses) {
 
 // What cannot be written (a full disk) makes the command fail, whatever it found.
 TEST(Cli, OutputThatCannotBeWrittenFails) {
-    for (const char* arguments : {"where", "--help"}) {
-        const std::string command =
-            shellQuoted(MERVASTO_CLI_PATH) + " " + arguments + " </dev/null >/dev/full 2>/dev/null";
-        const int raw = std::system(command.c_str());
-        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2) << arguments;
-    }
+    for (const char* argument : {"where", "--help"})
+        EXPECT_EQ(runProcess({argument}, "/dev/full").status, 2) << argument;
 }
 #endif
 

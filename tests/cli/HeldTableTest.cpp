@@ -29,9 +29,12 @@ class SilentConsole : public cli::Console {
 public:
     void out(std::string_view utf8) override { written += utf8; }
     void err(std::string_view) override {}
-    void outBytes(std::string_view bytes) override { written += bytes; }
+    bool outBytes(std::string_view bytes) override {
+        written += bytes;
+        return true;
+    }
     std::optional<std::string> readLine() override { return std::nullopt; }
-    std::string readAll() override { return {}; }
+    std::optional<std::string> readAll() override { return std::string(); }
     bool inputIsTerminal() const override { return false; }
     bool errorIsTerminal() const override { return false; }
 
