@@ -130,7 +130,7 @@ TEST_P(InterruptedBuild, AStartThatLookedBeforeTheDeathKeepsWhatTheJournalNeeds)
     for (int stop = 1; stop <= static_cast<int>(steps.size()); ++stop) {
         SCOPED_TRACE("dies at " + std::to_string(stop) + ": " + steps[stop - 1]);
         BuildPlace place;
-        writeCp932(place.csv, scenario.national ? NationalCsv : OfficeCsv);
+        writeInput(place, scenario);
         writeTables(place.dataDir, scenario.old);
         DyingFileOperations dying(stop);
         build(place, scenario, dying);

@@ -259,12 +259,12 @@ TEST_P(CliFirstCommand, BuildsFromTheCarriedDataWhenItReadsTables) {
     EXPECT_TRUE(first.out.ends_with(GetParam().outEnd)) << first.out;
     const std::string line = "mervasto-cli: building the tables in " + tables +
                              " from the postal data that came with the program\n";
-    EXPECT_EQ(first.err, GetParam().builds ? line : "");
+    EXPECT_EQ(first.err.starts_with(line), GetParam().builds) << first.err;
     EXPECT_EQ(std::filesystem::exists(root / "tables" / "ZipCode2.txt"), GetParam().builds);
 
     const CliRun again = runCli(arguments, GetParam().input, root / "program");
     EXPECT_EQ(again.out, first.out);
-    EXPECT_EQ(again.err, "");
+    EXPECT_FALSE(again.err.starts_with(line)) << again.err;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -282,7 +282,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FirstCommandCase{"Convert",
                                        {"convert"},
                                        "東京都千代田区丸の内\n",
-                                       "東京都千代田区丸の内,100-0005,1\n",
+                                       "東京都千代田区丸の内,100-0005,1,一致\n",
                                        true},
                       FirstCommandCase{"Where", {"where"}, "", "tables\n", false}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -127,7 +127,8 @@ struct Race {
 std::vector<std::string> tableNames(const fs::path& dir) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir))
-        names.push_back(entry.path().filename().string());
+        if (entry.is_regular_file() && entry.path().filename() != "TableSources.txt")
+            names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
