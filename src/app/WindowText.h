@@ -45,8 +45,7 @@ inline QString carriedBuildFailed(const QString& dataDir, const QString& cause) 
 // The status bar's note at start-up when the data is more than three months old.
 inline QString oldData(const QString& dataDate) {
     return QStringLiteral("郵便番号データ（%1）は3か月以上前のものです。"
-                          "新しいデータをダウンロードし、[ファイル]メニューの["
-                          "全国版の郵便番号表作成]で作り直せます。")
+                          "[ファイル]メニューの[全国版の郵便番号表作成]で新しいデータにできます。")
         .arg(dataDate);
 }
 

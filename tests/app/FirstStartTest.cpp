@@ -90,9 +90,9 @@ void FirstStartTest::oldDataIsNotedOnce() {
 
     CarryingHarness harness(today);
     harness.start();
-    const QString note = QStringLiteral("郵便番号データ（2025/09/30）は3か月以上前のものです。"
-                                        "新しいデータをダウンロードし、[ファイル]メニューの["
-                                        "全国版の郵便番号表作成]で作り直せます。");
+    const QString note =
+        QStringLiteral("郵便番号データ（2025/09/30）は3か月以上前のものです。"
+                       "[ファイル]メニューの[全国版の郵便番号表作成]で新しいデータにできます。");
     QCOMPARE(harness.window->statusText(), noted ? note : QString());
     QCOMPARE(harness.label(), DatePrefix + QStringLiteral("2025/09/30"));
 }
