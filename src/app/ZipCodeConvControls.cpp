@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSizePolicy>
 #include <QStatusBar>
 
 namespace mervasto {
@@ -149,6 +150,8 @@ void ZipCodeConv::createStatusBar() {
     // The panel shows typed text: never as markup.
     statusPanel1_->setTextFormat(Qt::PlainText);
     statusPanel1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // A long note is cut at the window's edge instead of widening the window.
+    statusPanel1_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     StatusBar1->addWidget(statusPanel1_, 1);
     setStatusBar(StatusBar1);
 }

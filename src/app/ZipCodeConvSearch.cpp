@@ -156,6 +156,7 @@ void ZipCodeConv::Check1_Click() {
 
 void ZipCodeConv::setStatusText(const QString& text) {
     statusPanel1_->setText(text);
+    statusPanel1_->setToolTip(text); // the whole of a note cut at the window's edge
 }
 
 } // namespace mervasto

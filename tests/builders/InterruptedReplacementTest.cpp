@@ -69,7 +69,9 @@ bool build(const BuildPlace& place, const Scenario& scenario, FileOperations& op
 // build of a scenario must write the same record.
 void writeInput(const BuildPlace& place, const Scenario& scenario) {
     writeCp932(place.csv, scenario.national ? NationalCsv : OfficeCsv);
-    fs::last_write_time(place.csv, fs::file_time_type(std::chrono::hours(24 * 365 * 55)));
+    // A time every platform's file system can hold, the same for every build of the input.
+    const std::chrono::sys_seconds dataDay{std::chrono::sys_days{std::chrono::year{2025} / 9 / 30}};
+    fs::last_write_time(place.csv, std::chrono::file_clock::from_sys(dataDay));
 }
 
 // The tables that an undisturbed build of the scenario makes, and its file steps.

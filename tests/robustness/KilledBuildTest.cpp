@@ -67,7 +67,8 @@ struct Place {
                    encodeCp932(u"13101,,1000002,,,,東京都,港区,芝浦,0,0,0,0,0,0\r\n"
                                u"13101,,1234567,,,,東京都,千代田区,丸の内,0,0,0,0,0,0\r\n"));
         // Every place's tables record the same date of their data.
-        const auto dataDate = fs::file_time_type(std::chrono::hours(24 * 365 * 55));
+        const auto dataDate = std::chrono::file_clock::from_sys(
+            std::chrono::sys_seconds{std::chrono::sys_days{std::chrono::year{2025} / 9 / 30}});
         fs::last_write_time(oldCsv, dataDate);
         fs::last_write_time(newCsv, dataDate);
     }
