@@ -3,10 +3,9 @@
 // file is free. Meanwhile searches answer from the old set whenever it is whole on the disk, and
 // fail with an error, never with a mixed set, when it is not.
 
+#include "CliHarness.h"
 #include "HeldFileOperations.h"
 #include "TestFiles.h"
-#include "cli/Console.h"
-#include "cli/MervastoCli.h"
 #include "data/Cp932Codec.h"
 #include "data/TableCommit.h"
 
@@ -19,27 +18,6 @@ namespace fs = std::filesystem;
 
 namespace mervasto::test {
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
-
-class SilentConsole : public cli::Console {
-public:
-    void out(std::string_view utf8) override { written += utf8; }
-    void err(std::string_view) override {}
-    bool outBytes(std::string_view bytes) override {
-        written += bytes;
-        return true;
-    }
-    std::optional<std::string> readLine() override { return std::nullopt; }
-    std::optional<std::string> readAll() override { return std::string(); }
-    bool inputIsTerminal() const override { return false; }
-    bool errorIsTerminal() const override { return false; }
-
-    std::string written;
-};
 
 using Files = std::map<std::string, std::string>;
 
@@ -71,10 +49,8 @@ protected:
     fs::path data = root / "data";
 
     CliRun cli(std::vector<std::string> command) const {
-        command.insert(command.begin(), {"mervasto-cli", "--data-dir", data.string()});
-        SilentConsole console;
-        const int status = cli::runCli(command, console);
-        return {status, console.written};
+        command.insert(command.begin(), {"--data-dir", data.string()});
+        return runCli(command);
     }
     CliRun build(const std::u16string& csv) const {
         const fs::path file = root / "KEN_ALL.CSV";
