@@ -113,6 +113,8 @@ void writeFile(const fs::path& file, std::string_view bytes) {
 DirectorySnapshot snapshot(const fs::path& dir) {
     DirectorySnapshot files;
     for (const auto& entry : fs::directory_iterator(dir)) {
+        if (!entry.is_regular_file())
+            continue; // the previous set of tables, kept in a directory of its own
         std::ifstream in(entry.path(), std::ios::binary);
         files[entry.path().filename().string()] = {std::istreambuf_iterator<char>(in),
                                                    std::istreambuf_iterator<char>()};

@@ -13,4 +13,8 @@ namespace mervasto {
 void addSourceRecord(TableReplacement& tables, const std::filesystem::path& dataDir, TableSet set,
                      const SetSource& source);
 
+// The same for a replacement of both sets: each set that `sets` knows takes its source from it.
+void addSourceRecord(TableReplacement& tables, const std::filesystem::path& dataDir,
+                     const TableSources& sets);
+
 } // namespace mervasto

@@ -2,6 +2,8 @@
 
 #include "data/DataError.h"
 #include "data/FileOperations.h"
+#include "data/PreviousTables.h"
+#include "data/TablePaths.h"
 #include "data/Utf8.h"
 
 #include <algorithm>
@@ -57,12 +59,20 @@ TableReplacement::~TableReplacement() {
     removeLeftovers();
 }
 
-fs::path TableReplacement::add(const fs::path& name) {
+std::string TableReplacement::registerTable(const fs::path& name) {
     const std::string table = nameText(name.filename());
     journal_.steps.push_back({table, temporaryBeside(dir_, table), {}});
-    const fs::path fresh = named(dir_, journal_.steps.back().fresh);
+    return journal_.steps.back().fresh;
+}
+
+fs::path TableReplacement::add(const fs::path& name) {
+    const fs::path fresh = named(dir_, registerTable(name));
     fileOperations().createFile(fresh, {});
     return fresh;
+}
+
+void TableReplacement::add(const fs::path& name, const fs::path& content) {
+    fileOperations().link(content, named(dir_, registerTable(name)));
 }
 
 void TableReplacement::completed(const fs::path& fresh) {
@@ -96,6 +106,8 @@ void TableReplacement::commit() {
         renameOne();
         return;
     }
+    if (replacesOnlyExistingTables())
+        putCurrentSetAside();
     keepBackups();
     writeJournal();
     try {
@@ -103,6 +115,53 @@ void TableReplacement::commit() {
     } catch (...) {
         undo();
         throw;
+    }
+    keepSetPutAside();
+}
+
+// The source record is new to tables built by a version that kept none.
+bool TableReplacement::replacesOnlyExistingTables() const {
+    return std::all_of(journal_.steps.begin(), journal_.steps.end(), [&](const CommitStep& step) {
+        return isTableNamed(step.table, TableFile::Sources) || isPresent(named(dir_, step.table));
+    });
+}
+
+// Second names of every table the directory holds, in a directory of their own; the list of
+// them last, once they are all on the disk.
+void TableReplacement::putCurrentSetAside() {
+    auto& files = fileOperations();
+    setAside_ = temporaryBeside(dir_, std::string(PreviousTablesName));
+    const fs::path aside = named(dir_, setAside_);
+    files.createDirectory(aside);
+    const auto tables = presentTables(dir_);
+    for (const auto& table : tables)
+        files.link(named(dir_, table), named(aside, table));
+    const fs::path list = aside / PreviousTablesList;
+    files.createFile(list, previousTablesList(tables));
+    files.syncFile(list);
+    files.syncDirectory(aside);
+}
+
+// The new set is in place: the set put aside becomes the previous one. Dying half way loses
+// the previous set, never the tables; what is left is removed by the next start.
+void TableReplacement::keepSetPutAside() noexcept {
+    if (setAside_.empty())
+        return;
+    try {
+        auto& files = fileOperations();
+        const fs::path kept = dir_ / PreviousTablesName;
+        std::string older;
+        if (fs::exists(kept)) {
+            older = temporaryBeside(dir_, std::string(PreviousTablesName));
+            files.rename(kept, named(dir_, older));
+        }
+        files.rename(named(dir_, setAside_), kept);
+        setAside_.clear();
+        files.syncDirectory(dir_);
+        if (!older.empty())
+            files.removeTree(named(dir_, older));
+    } catch (...) {
+        // left for the next start
     }
 }
 
@@ -188,6 +247,13 @@ void TableReplacement::undo() noexcept {
 }
 
 void TableReplacement::removeLeftovers() noexcept {
+    if (!setAside_.empty()) {
+        try {
+            fileOperations().removeTree(named(dir_, setAside_));
+        } catch (...) {
+            // removed by the next start
+        }
+    }
     if (journalWritten_)
         return;
     for (const auto& step : journal_.steps) {

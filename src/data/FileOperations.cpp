@@ -137,6 +137,20 @@ public:
         if (error)
             fail("remove", file, error);
     }
+
+    void createDirectory(const fs::path& dir) override {
+        std::error_code error;
+        if (!fs::create_directory(dir, error))
+            fail("create the directory", dir,
+                 error ? error : std::make_error_code(std::errc::file_exists));
+    }
+
+    void removeTree(const fs::path& dir) override {
+        std::error_code error;
+        fs::remove_all(dir, error);
+        if (error)
+            fail("remove", dir, error);
+    }
 };
 
 SystemFileOperations systemOperations;

@@ -32,6 +32,10 @@ public:
                       const std::filesystem::path& alias) = 0;
     // Removes the file; a file that does not exist is no failure.
     virtual void remove(const std::filesystem::path& file) = 0;
+    // Creates the directory; its parent exists.
+    virtual void createDirectory(const std::filesystem::path& dir) = 0;
+    // Removes the directory and everything in it; one that does not exist is no failure.
+    virtual void removeTree(const std::filesystem::path& dir) = 0;
 };
 
 // The operations in use: the system's, unless a ScopedFileOperations replaces them.

@@ -2,6 +2,7 @@
 
 #include "data/DataError.h"
 #include "data/FileOperations.h"
+#include "data/PreviousTables.h"
 #include "data/TablePaths.h"
 #include "data/Utf8.h"
 
@@ -29,12 +30,6 @@ char asciiLower(char c) {
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](char x, char y) { return asciiLower(x) == asciiLower(y); });
-}
-
-bool isTableName(std::string_view name) {
-    return std::any_of(TableNames.begin(), TableNames.end(), [&](std::string_view table) {
-        return equalsIgnoringAsciiCase(name, table);
-    });
 }
 
 // The name that `temporary` is a temporary of, if it has the shape ".<name>.<digits>.tmp".
@@ -150,16 +145,20 @@ std::vector<fs::path> temporaries(const fs::path& dir) {
     std::vector<fs::path> found;
     std::error_code error;
     for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
-        if (isTemporaryName(nameText(it->path().filename())))
+        const std::string name = nameText(it->path().filename());
+        if (isTemporaryName(name) || isTemporaryDirectoryName(name))
             found.push_back(it->path());
     }
     return found;
 }
 
 // What cannot be removed now (a file held open by another program) goes at a later start.
-void removeIfFree(const fs::path& file) {
+void removeIfFree(const fs::path& leftover) {
     try {
-        fileOperations().remove(file);
+        if (isTemporaryDirectoryName(nameText(leftover.filename())))
+            fileOperations().removeTree(leftover);
+        else
+            fileOperations().remove(leftover);
     } catch (const DataError&) {
     }
 }
@@ -236,9 +235,23 @@ std::string temporaryName(std::string_view name, std::uint64_t number) {
     return temporary;
 }
 
+bool isTableName(std::string_view name) {
+    return std::any_of(TableNames.begin(), TableNames.end(),
+                       [&](std::string_view table) { return isTableNamed(name, table); });
+}
+
+bool isTableNamed(std::string_view name, std::string_view table) {
+    return equalsIgnoringAsciiCase(name, table);
+}
+
 bool isTemporaryName(std::string_view fileName) {
     const auto name = temporaryOf(fileName);
     return name && (isTableName(*name) || *name == JournalName);
+}
+
+bool isTemporaryDirectoryName(std::string_view fileName) {
+    const auto name = temporaryOf(fileName);
+    return name && (*name == PreviousTablesName || *name == UpdateWorkName);
 }
 
 void putJournalInPlace(const fs::path& dir, const CommitJournal& journal) {

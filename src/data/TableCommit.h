@@ -55,8 +55,17 @@ std::optional<CommitJournal> parseJournal(std::string_view bytes);
 
 // ".<name>.<number>.tmp": a temporary beside the table or journal called `name`.
 std::string temporaryName(std::string_view name, std::uint64_t number);
+// Whether `name` is the name of a table (any letter case); of the table `table`.
+bool isTableName(std::string_view name);
+bool isTableNamed(std::string_view name, std::string_view table);
 // Whether `fileName` is a temporary of a table (any letter case) or of the journal.
 bool isTemporaryName(std::string_view fileName);
+// Whether `fileName` is a directory that a replacement or an update works in while it runs
+// (the set being put aside, the tables of an update being built): a leftover once none runs.
+bool isTemporaryDirectoryName(std::string_view fileName);
+
+// The name of the directory in which an update builds its tables before they replace the old.
+inline constexpr std::string_view UpdateWorkName = ".mervasto-update";
 
 // Carries `journal` out in its direction in `dir`, in two halves. The first puts the tables of
 // its direction in place and syncs the directory; the second removes the files the journal

@@ -57,7 +57,7 @@ struct BuildPlace {
             return "<directory>";
         return readBytes(file);
     }
-    std::string listing() const { return listDirectory(dataDir); }
+    std::string listing() const { return listFiles(dataDir); }
 };
 
 } // namespace mervasto::test

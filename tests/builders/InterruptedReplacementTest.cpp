@@ -5,6 +5,7 @@
 #include "SteppingFileOperations.h"
 #include "builders/NationalTableBuild.h"
 #include "builders/OfficeTableBuild.h"
+#include "data/PreviousTables.h"
 #include "data/TableCommit.h"
 
 #include <gtest/gtest.h>
@@ -19,13 +20,20 @@ namespace fs = std::filesystem;
 namespace mervasto::test {
 namespace {
 
-using Tables = std::map<std::string, std::string>; // file name -> bytes
+using Tables = FileContents;
 
 Tables tablesIn(const fs::path& dir) {
-    Tables tables;
-    for (const auto& entry : fs::directory_iterator(dir))
-        tables[entry.path().filename().string()] = readBytes(entry.path());
-    return tables;
+    return filesIn(dir);
+}
+
+// Once the new set is in place, the set offered for a revert is exactly the old one.
+void expectPreviousSetIsTheOld(const fs::path& dataDir, const Tables& old) {
+    const auto previous = findPreviousTables(dataDir);
+    if (!previous)
+        return;
+    Tables kept = filesIn(previous->dir);
+    kept.erase(std::string(PreviousTablesList));
+    EXPECT_EQ(kept, old);
 }
 
 void writeTables(const fs::path& dir, const Tables& tables) {
@@ -109,6 +117,7 @@ TEST_P(InterruptedBuild, EveryStepLeavesTheOldOrTheNewSetAfterTheNextStart) {
             recoverInterruptedCommit(place.dataDir);
             const Tables after = tablesIn(place.dataDir);
             EXPECT_TRUE(after == scenario.old || after == newTables) << place.listing();
+            expectPreviousSetIsTheOld(place.dataDir, scenario.old);
             if (!dies) {
                 EXPECT_EQ(completed, after == newTables);
                 continue;

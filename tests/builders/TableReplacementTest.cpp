@@ -67,6 +67,8 @@ public:
         system_.link(existing, alias);
     }
     void remove(const fs::path& file) override { system_.remove(file); }
+    void createDirectory(const fs::path& dir) override { system_.createDirectory(dir); }
+    void removeTree(const fs::path& dir) override { system_.removeTree(dir); }
 
 private:
     FileOperations& system_ = fileOperations();

@@ -21,13 +21,6 @@ namespace {
 
 using Files = std::map<std::string, std::string>;
 
-Files filesIn(const fs::path& dir) {
-    Files files;
-    for (const auto& entry : fs::directory_iterator(dir))
-        files[entry.path().filename().string()] = readBytes(entry.path());
-    return files;
-}
-
 struct HeldCase {
     const char* name;
     std::vector<std::string> held;             // held from before the build

@@ -27,8 +27,9 @@ std::uintmax_t roundToPages(std::uintmax_t bytes) {
 // The room the files of `dir` take on a memory file system.
 std::uintmax_t roomTaken(const fs::path& dir) {
     std::uintmax_t room = 0;
-    for (const auto& entry : fs::directory_iterator(dir))
-        room += roundToPages(entry.file_size());
+    for (const auto& entry : fs::recursive_directory_iterator(dir))
+        if (entry.is_regular_file())
+            room += roundToPages(entry.file_size());
     return room;
 }
 

@@ -26,13 +26,6 @@ namespace {
 
 using Tables = std::map<std::string, std::string>;
 
-Tables filesIn(const fs::path& dir) {
-    Tables files;
-    for (const auto& entry : fs::directory_iterator(dir))
-        files[entry.path().filename().string()] = readBytes(entry.path());
-    return files;
-}
-
 int runCliQuietly(const std::vector<std::string>& arguments) {
     cli::StandardConsole console;
     return cli::runCli(arguments, console);

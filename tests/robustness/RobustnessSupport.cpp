@@ -18,8 +18,7 @@ namespace mervasto::test {
 
 TablesState tablesState(const fs::path& dir, const IndexTable& index) {
     TablesState state;
-    for (const auto& entry : fs::directory_iterator(dir))
-        state.files[entry.path().filename().string()] = readBytes(entry.path());
+    state.files = filesIn(dir);
     state.count = index.Count;
     for (int slot = 0; slot < index.Count + 1; ++slot) { // one slot beyond, too
         state.keys.push_back(index.Key[slot]);
@@ -59,7 +58,8 @@ void buildPreviousTables(const fs::path& scratch, const fs::path& dataDir, Index
     ASSERT_EQ(buildOffices(scratch / "old-offices.csv", built).result, BuildResult::Completed);
     fs::create_directories(dataDir);
     for (const auto& table : fs::directory_iterator(built))
-        fs::copy_file(table.path(), dataDir / table.path().filename());
+        if (table.is_regular_file())
+            fs::copy_file(table.path(), dataDir / table.path().filename());
 }
 
 std::string nationalCsv(int rows, int rowsPerCity) {

@@ -68,4 +68,12 @@ void HeldFileOperations::remove(const fs::path& file) {
     system_.remove(file);
 }
 
+void HeldFileOperations::createDirectory(const fs::path& dir) {
+    system_.createDirectory(dir);
+}
+
+void HeldFileOperations::removeTree(const fs::path& dir) {
+    system_.removeTree(dir);
+}
+
 } // namespace mervasto::test

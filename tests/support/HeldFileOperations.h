@@ -25,6 +25,8 @@ public:
     void rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
     void link(const std::filesystem::path& existing, const std::filesystem::path& alias) override;
     void remove(const std::filesystem::path& file) override;
+    void createDirectory(const std::filesystem::path& dir) override;
+    void removeTree(const std::filesystem::path& dir) override;
 
 private:
     void refuseIfHeld(const std::filesystem::path& file, const std::string& operation) const;

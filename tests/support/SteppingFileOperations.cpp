@@ -63,6 +63,16 @@ void SteppingFileOperations::remove(const fs::path& file) {
     system_.remove(file);
 }
 
+void SteppingFileOperations::createDirectory(const fs::path& dir) {
+    step("mkdir", dir);
+    system_.createDirectory(dir);
+}
+
+void SteppingFileOperations::removeTree(const fs::path& dir) {
+    step("rmtree", dir);
+    system_.removeTree(dir);
+}
+
 DyingFileOperations::DyingFileOperations(int stopAt)
     : SteppingFileOperations(stopAt, [this](const std::string&) {
           stopped_ = true;

@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 
 #include "data/Cp932Codec.h"
+#include "data/Utf8.h"
 
 #include <algorithm>
 #include <atomic>
@@ -47,6 +48,21 @@ void writeCp932(const fs::path& file, std::u16string_view text) {
 
 fs::path TempDir::operator/(std::string_view utf8Name) const {
     return path_ / std::u8string(utf8Name.begin(), utf8Name.end());
+}
+
+FileContents filesIn(const fs::path& dir) {
+    FileContents files;
+    for (const auto& entry : fs::directory_iterator(dir))
+        if (entry.is_regular_file())
+            files[nameText(entry.path().filename())] = readBytes(entry.path());
+    return files;
+}
+
+std::string listFiles(const fs::path& dir) {
+    std::string joined;
+    for (const auto& [name, bytes] : filesIn(dir))
+        joined += name + "\n";
+    return joined;
 }
 
 std::string listDirectory(const fs::path& dir) {

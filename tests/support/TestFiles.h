@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -32,5 +33,12 @@ void writeCp932(const std::filesystem::path& file, std::u16string_view text);
 
 // The files in a directory, by name, sorted.
 std::string listDirectory(const std::filesystem::path& dir);
+
+// The regular files of `dir` (file name -> bytes), without what is kept in directories beside
+// them, such as the previous set of tables.
+using FileContents = std::map<std::string, std::string>;
+FileContents filesIn(const std::filesystem::path& dir);
+// Their names, one per line, sorted.
+std::string listFiles(const std::filesystem::path& dir);
 
 } // namespace mervasto::test

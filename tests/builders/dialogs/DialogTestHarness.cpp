@@ -63,11 +63,8 @@ QString DialogTestHarness::writeInput(const QString& dialogName, int rows, Encod
 }
 
 std::string DialogTestHarness::snapshot() const {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(dataDir.path()))
-        files[entry.path().filename().string()] = mervasto::test::readBytes(entry.path());
     std::string all;
-    for (const auto& [name, bytes] : files)
+    for (const auto& [name, bytes] : mervasto::test::filesIn(dataDir.path()))
         all += name + ":" + bytes + "\n";
     return all;
 }
