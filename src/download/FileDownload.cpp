@@ -128,8 +128,7 @@ private:
             return; // a redirect, followed by Qt
         }
         if (status >= 400) {
-            fail(httpStatusFailure(reply_, url()));
-            return;
+            return; // judged when the reply finishes: aborting now would race Qt's own error
         }
         const QVariant length = reply_.header(QNetworkRequest::ContentLengthHeader);
         total_ = length.isValid() ? length.toLongLong() : -1;
@@ -154,6 +153,9 @@ private:
             fail(tooLarge("more than"));
             return;
         }
+        if (httpStatusOf(reply_) >= 400) {
+            return; // an error page: only its status counts
+        }
         if (!bodyStarted_) {
             const auto first = std::find_if_not(chunk.begin(), chunk.end(), isBlank);
             if (first != chunk.end() && *first == '<') {
@@ -172,10 +174,19 @@ private:
     }
 
     void finish() {
+        if (reply_.bytesAvailable() > 0) {
+            takeBody();
+        }
         finished_ = true;
         stallTimer_.stop();
         if (!outcome_) {
             outcome_ = finishedOutcome(reply_, url());
+        }
+        // Qt may end a body cut short by the server without an error.
+        if (outcome_->ok() && total_ >= 0 && received_ != total_) {
+            outcome_ = {DownloadFailure::Connection, outcome_->httpStatus,
+                        "could not download " + shown(url()) + ": the connection closed after " +
+                            std::to_string(received_) + " of " + std::to_string(total_) + " bytes"};
         }
         loop_.quit();
     }
@@ -236,6 +247,9 @@ DownloadResult NetworkDownloader::fetch(const QUrl& url, const std::filesystem::
     }
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::UserAgentHeader, userAgent);
+    // The body as sent, so that its size is the announced Content-Length (a zip gains nothing
+    // from compression anyway).
+    request.setRawHeader("Accept-Encoding", "identity");
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     const std::unique_ptr<QNetworkReply> reply(manager_->get(request));

@@ -211,19 +211,23 @@ TEST(FetchTest, RefusedConnectionIsAConnectionFailure) {
     EXPECT_EQ(test::listDirectory(dir.path()), "");
 }
 
-TEST(FetchTest, ServerWithoutTlsIsATlsFailure) {
-    QTcpServer plain;
-    ASSERT_TRUE(plain.listen(QHostAddress(QHostAddress::LocalHost), 0));
-    QObject::connect(&plain, &QTcpServer::newConnection, &plain, [&plain] {
-        QTcpSocket* socket = plain.nextPendingConnection();
-        socket->write("HTTP/1.1 400 Bad Request\r\nConnection: close\r\n\r\n");
-        socket->disconnectFromHost();
+TEST(FetchTest, RefusedHandshakeIsATlsFailure) {
+    // Answers the client's hello with a fatal handshake_failure alert and hangs up.
+    QTcpServer refusing;
+    ASSERT_TRUE(refusing.listen(QHostAddress(QHostAddress::LocalHost), 0));
+    QObject::connect(&refusing, &QTcpServer::newConnection, &refusing, [&refusing] {
+        QTcpSocket* socket = refusing.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+            socket->readAll();
+            socket->write(QByteArray::fromHex("15030300020228"));
+            socket->disconnectFromHost();
+        });
     });
     const TempDir dir;
     NetworkDownloader downloader(testLimits);
-    const DownloadResult result =
-        downloader.fetch(QUrl(QStringLiteral("https://127.0.0.1:%1/file").arg(plain.serverPort())),
-                         dir / "a.zip", {});
+    const DownloadResult result = downloader.fetch(
+        QUrl(QStringLiteral("https://127.0.0.1:%1/file").arg(refusing.serverPort())), dir / "a.zip",
+        {});
     EXPECT_EQ(result.failure, DownloadFailure::Tls) << result.detail;
     EXPECT_EQ(test::listDirectory(dir.path()), "");
 }
