@@ -124,11 +124,10 @@ private:
         }
         stallTimer_.start();
         const int status = httpStatusOf(reply_);
-        if (status >= 300 && status < 400) {
-            return; // a redirect, followed by Qt
-        }
-        if (status >= 400) {
-            return; // judged when the reply finishes: aborting now would race Qt's own error
+        if (status >= 300) {
+            // A redirect, which Qt follows, or an error status, judged when the reply finishes
+            // (aborting now would race Qt's own report of it).
+            return;
         }
         const QVariant length = reply_.header(QNetworkRequest::ContentLengthHeader);
         total_ = length.isValid() ? length.toLongLong() : -1;

@@ -80,7 +80,7 @@ HttpAnswer HttpAnswer::error(int status, QByteArray body) {
 }
 
 HttpAnswer HttpAnswer::redirect(const QUrl& to) {
-    return {Kind::Whole, 302, {}, {}, -1, to.toEncoded()};
+    return {Kind::Whole, 302, "text/html", "<html>moved</html>", -1, to.toEncoded()};
 }
 
 HttpAnswer HttpAnswer::truncated(QByteArray body, qint64 announcedLength) {
