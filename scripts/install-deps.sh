@@ -5,7 +5,7 @@ set -euo pipefail
 
 run_packages=(
     cmake g++ make pkg-config
-    qt6-base-dev libgl-dev libcli11-dev nlohmann-json3-dev
+    qt6-base-dev libgl-dev libcli11-dev nlohmann-json3-dev ca-certificates
     fonts-ipafont-gothic
     libminizip-dev zlib1g-dev xz-utils
 )

@@ -23,9 +23,10 @@ portable=$(ls -d "$zip_dir"/Mervasto-*-win64 2>/dev/null | head -n 1)
 
 zip_layout() { # what windeployqt would lay out, plus our own files
     local file missing=0
-    for file in mervasto.exe mervasto-cli.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll \
+    for file in mervasto.exe mervasto-cli.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Network.dll \
         libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll platforms/qwindows.dll \
-        styles/qwindowsvistastyle.dll mervasto.portable README.txt licenses/qt/LGPL-3.0-only.txt \
+        styles/qwindowsvistastyle.dll tls/qschannelbackend.dll mervasto.portable README.txt \
+        licenses/qt/LGPL-3.0-only.txt \
         ken_all.zip jigyosyo.zip; do
         [ -f "$portable/$file" ] || { echo "   missing: $file" && missing=1; }
     done

@@ -1,0 +1,11 @@
+#include "download/NetworkSetup.h"
+
+#include <QNetworkProxyFactory>
+
+namespace mervasto {
+
+void useSystemProxy() {
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
+}
+
+} // namespace mervasto
