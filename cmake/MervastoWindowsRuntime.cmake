@@ -1,9 +1,6 @@
 # The MinGW runtime of the Windows cross-build: the DLLs that the programs and Qt's DLLs load,
-# where Wine finds them (and Qt's) when CTest runs a program, and the one program that links
-# the runtime statically.
+# where Wine finds them (and Qt's) when CTest runs a program.
 if(NOT MINGW)
-    function(mervasto_static_runtime target)
-    endfunction()
     return()
 endif()
 
@@ -18,11 +15,6 @@ foreach(dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     endif()
     list(APPEND MERVASTO_MINGW_RUNTIME_DLLS "${dll_path}")
 endforeach()
-
-# A program that must run with no DLL beside it (copied alone anywhere).
-function(mervasto_static_runtime target)
-    target_link_options(${target} PRIVATE -static)
-endfunction()
 
 # WINEPATH for programs run from the build tree: the runtime's directories, and Qt's bin when
 # the window is built. Wine maps / to drive Z:.

@@ -6,6 +6,10 @@
 #include "cli/ConvertCommand.h"
 #include "cli/ExitStatus.h"
 #include "cli/SearchCommand.h"
+#ifdef MERVASTO_UPDATE
+#include "cli/NetworkServices.h"
+#include "cli/UpdateCommand.h"
+#endif
 #include "data/DataDirectory.h"
 #include "data/DataError.h"
 #include "data/TableCommit.h"
@@ -32,7 +36,7 @@ int reportParseEnd(const CLI::App& app, const CLI::ParseError& error, Console& c
 } // namespace
 
 int runCli(const std::vector<std::string>& arguments, Console& console,
-           const std::filesystem::path& programDir) {
+           const std::filesystem::path& programDir, [[maybe_unused]] UpdateServices* services) {
     CLI::App app("Look up Japanese postal codes in the Mervasto tables.", "mervasto-cli");
     std::string dataDir;
     app.add_option("--data-dir", dataDir,
@@ -41,6 +45,9 @@ int runCli(const std::vector<std::string>& arguments, Console& console,
     SearchCommand search(app);
     BuildCommand build(app);
     ConvertCommand convert(app);
+#ifdef MERVASTO_UPDATE
+    UpdateCommand update(app);
+#endif
     const CLI::App* const where = app.add_subcommand(
         "where", "Print the directory that holds the tables: --data-dir when given, else the "
                  "program's directory when a file mervasto.portable lies beside it, else the "
@@ -52,6 +59,10 @@ int runCli(const std::vector<std::string>& arguments, Console& console,
                "  mervasto-cli [--data-dir DIR] build offices [--yes] CSV\n"
                "  mervasto-cli [--data-dir DIR] convert [--column N] [--header] [--json]\n"
                "               [--output FILE] [--yes] [--no-bom] [FILE|-]\n"
+#ifdef MERVASTO_UPDATE
+               "  mervasto-cli [--data-dir DIR] update [--yes] [--national URL] [--offices URL]\n"
+               "  mervasto-cli [--data-dir DIR] update --revert [--yes]\n"
+#endif
                "  mervasto-cli [--data-dir DIR] where\n"
                "Each command's --help tells more, and its exit statuses.");
 
@@ -74,6 +85,11 @@ int runCli(const std::vector<std::string>& arguments, Console& console,
     // A directory that cannot be put right, or tables that cannot be read, end the command.
     try {
         recoverInterruptedCommit(directory);
+#ifdef MERVASTO_UPDATE
+        if (update.chosen())
+            return services ? update.run(directory, console, *services)
+                            : runWithNetwork(update, directory, console);
+#endif
         if (!build.chosen())
             buildDueCarriedTables(directory, programDir, console);
         if (search.chosen())
