@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
-namespace mervasto::cli {
-
+namespace mervasto {
 struct UpdateServices;
+}
+
+namespace mervasto::cli {
 
 // The whole command-line tool: parses `arguments` (UTF-8, the program's name first), runs the
 // chosen command against `console` and returns the exit status. mervasto-cli's main calls it

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/Console.h"
-#include "cli/UpdateServices.h"
+#include "download/UpdateServices.h"
 
 #include <CLI/CLI.hpp>
 

@@ -2,7 +2,7 @@
 #include "FakeDownloader.h"
 #include "MonthOfData.h"
 #include "cli/MervastoCli.h"
-#include "cli/UpdateServices.h"
+#include "download/UpdateServices.h"
 #include "data/Utf8.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +33,7 @@ protected:
     CliRun run(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), {"mervasto-cli", "--data-dir", nameText(dataDir)});
         CapturingConsole console("");
-        cli::UpdateServices services{downloader, settings};
+        UpdateServices services{downloader, settings};
         console.written.status = cli::runCli(arguments, console, executableDirectory(), &services);
         return console.written;
     }

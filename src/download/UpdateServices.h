@@ -3,13 +3,13 @@
 #include "download/AddressSettings.h"
 #include "download/FileDownload.h"
 
-namespace mervasto::cli {
+namespace mervasto {
 
-// What `update` reaches the network and the settings through: the real ones in mervasto-cli,
+// What an update reaches the network and the settings through: the real ones in the programs,
 // fakes in the tests.
 struct UpdateServices {
     Downloader& downloader;
     const AddressSettings& settings;
 };
 
-} // namespace mervasto::cli
+} // namespace mervasto
