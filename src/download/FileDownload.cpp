@@ -43,6 +43,20 @@ int httpStatusOf(const QNetworkReply& reply) {
     return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
 }
 
+// The value of a header of the final answer. After a redirect Qt may join the redirect's own
+// value and the final one ("text/html, application/zip"): the last one is the answer's.
+QByteArray finalHeader(const QNetworkReply& reply, const QByteArray& name) {
+    const QByteArray value = reply.rawHeader(name);
+    return value.mid(value.lastIndexOf(',') + 1).trimmed();
+}
+
+// The announced size, or -1.
+qint64 contentLength(const QNetworkReply& reply) {
+    bool valid = false;
+    const qint64 length = finalHeader(reply, "Content-Length").toLongLong(&valid);
+    return valid ? length : -1;
+}
+
 DownloadResult httpStatusFailure(const QNetworkReply& reply, const QUrl& url) {
     const int status = httpStatusOf(reply);
     const QString reason = reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
@@ -129,14 +143,12 @@ private:
             // (aborting now would race Qt's own report of it).
             return;
         }
-        const QVariant length = reply_.header(QNetworkRequest::ContentLengthHeader);
-        total_ = length.isValid() ? length.toLongLong() : -1;
+        total_ = contentLength(reply_);
         if (total_ > limits_.maxBytes) {
             fail(tooLarge(std::to_string(total_) + " bytes, more than"));
             return;
         }
-        const QString type = reply_.header(QNetworkRequest::ContentTypeHeader).toString();
-        if (type.startsWith(QLatin1String("text/html"), Qt::CaseInsensitive)) {
+        if (finalHeader(reply_, "Content-Type").toLower().startsWith("text/html")) {
             fail(htmlPage());
         }
     }
