@@ -3,8 +3,10 @@
 // the national builder dialog's whole build, and the address-list dialog's whole conversion.
 
 #include "BenchmarkArguments.h"
+#include "FakeDownloader.h"
 #include "WidgetTestSupport.h"
 
+#include "FakeDownloader.h"
 #include "app/BatchConvertDialog.h"
 #include "app/ZipCodeConv.h"
 #include "builders/dialogs/ZipCodeConv1.h"
@@ -47,8 +49,9 @@ test::FakeDesktop silentDesktop() {
 struct MainWindowSession {
     explicit MainWindowSession(const BenchmarkArguments& arguments)
         : context{desktop, filest, arguments.tables},
-          window(context, QString::fromStdU16String(
-                              (arguments.tables / "mervasto-bench.lock").u16string())) {
+          window(
+              context, updates,
+              QString::fromStdU16String((arguments.tables / "mervasto-bench.lock").u16string())) {
         if (!window.Form_Load())
             qFatal("the main window did not start");
         window.show();
@@ -58,6 +61,9 @@ struct MainWindowSession {
     test::FakeDesktop desktop = silentDesktop();
     Filest filest;
     AppContext context;
+    test::FakeDownloader downloader;
+    test::FakeAddressSettings addressSettings;
+    UpdateServices updates{downloader, addressSettings};
     ZipCodeConv window;
 };
 

@@ -111,6 +111,17 @@ windows_path() { # the Windows name of a Unix path (Wine's drive Z: is /)
     printf 'Z:%s' "${path//\//\\}"
 }
 
+# mervasto-cli.exe loads the MinGW runtime and, for its update command, Qt's DLLs: Wine finds
+# them on WINEPATH, wherever the program is copied (Wine maps / to drive Z:).
+windows_dll_path() {
+    local dll
+    for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+        echo "Z:$(dirname "$(realpath "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)")")"
+    done
+    with_qt && echo "Z:$PWD/$build/qt6-mingw/bin"
+}
+WINEPATH=$(windows_dll_path | sort -u | paste -sd ';')
+export WINEPATH
 run_windows() { wine "$windows_cli" "$@" </dev/null; }
 
 same_tables() { # the two directories hold the same file names with the same bytes

@@ -45,8 +45,16 @@ inline QString carriedBuildFailed(const QString& dataDir, const QString& cause) 
 // The status bar's note at start-up when the data is more than three months old.
 inline QString oldData(const QString& dataDate) {
     return QStringLiteral("郵便番号データ（%1）は3か月以上前のものです。"
-                          "[ファイル]メニューの[全国版の郵便番号表作成]で新しいデータにできます。")
+                          "[ファイル]メニューの[郵便番号データの更新]で新しいデータにできます。")
         .arg(dataDate);
+}
+
+// The File menu's update from the operator's current files, and the way back.
+inline QString updateMenuItem() {
+    return QStringLiteral("郵便番号データの更新(&U)...");
+}
+inline QString revertMenuItem() {
+    return QStringLiteral("以前の郵便番号データに戻す(&R)...");
 }
 
 inline QString copied() {

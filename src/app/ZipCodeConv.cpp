@@ -29,8 +29,9 @@
 
 namespace mervasto {
 
-ZipCodeConv::ZipCodeConv(AppContext& context, const QString& instanceLockPath, QWidget* parent)
-    : QMainWindow(parent), context_(context), instanceLock_(instanceLockPath) {
+ZipCodeConv::ZipCodeConv(AppContext& context, UpdateServices& updates,
+                         const QString& instanceLockPath, QWidget* parent)
+    : QMainWindow(parent), context_(context), updates_(updates), instanceLock_(instanceLockPath) {
     setObjectName(QStringLiteral("ZipCodeConv"));
     createControls();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &ZipCodeConv::watchOtherWindows);
@@ -53,6 +54,7 @@ bool ZipCodeConv::Form_Load() {
     }
     restorePosition();
     loadIndex();
+    enableRevert(); // start-up may have replaced the tables
     noteOldData();
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "app/InstanceLock.h"
 #include "data/TableStamp.h"
+#include "download/UpdateServices.h"
 #include "search/SearchOutcome.h"
 #include "ui/AppContext.h"
 
@@ -35,7 +36,9 @@ class ZipCodeConv : public QMainWindow {
 
 public:
     // `instanceLockPath` is the lock that keeps a second copy of the program from starting.
-    ZipCodeConv(AppContext& context, const QString& instanceLockPath, QWidget* parent = nullptr);
+    // `updates` is what the update from the operator's files goes through.
+    ZipCodeConv(AppContext& context, UpdateServices& updates, const QString& instanceLockPath,
+                QWidget* parent = nullptr);
     ~ZipCodeConv() override;
 
     // Start-up, before the window is first shown: refuses a second copy, restores the stored
@@ -99,6 +102,9 @@ private:
     void mnuNew_Click();
     void mnuNew2_Click();
     void mnuBatch_Click();
+    void mnuUpdate_Click();
+    void mnuRevert_Click();
+    void enableRevert();
     void mnuClose_Click();
     void mnuEditUndo_Click();
     void mnuEditCut_Click();
@@ -108,7 +114,9 @@ private:
     void mnuAbout_Click();
 
     AppContext& context_;
+    UpdateServices& updates_;
     InstanceLock instanceLock_;
+    QAction* mnuRevert_ = nullptr; // disabled while no previous set is kept
     // The ZIPID1.txt that the index in memory was loaded from; another one on the disk means
     // a build elsewhere has replaced the tables.
     std::optional<IndexFileStamp> loadedIndex_;

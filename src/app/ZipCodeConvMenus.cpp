@@ -72,6 +72,11 @@ void ZipCodeConv::createMenus() {
     addMenuItem(mnuFile, "mnuNew2", QStringLiteral("事業所の個別郵便番号表作成(&C)"),
                 &ZipCodeConv::mnuNew2_Click);
     addMenuItem(mnuFile, "mnuBatch", WindowText::batchMenuItem(), &ZipCodeConv::mnuBatch_Click);
+    addMenuItem(mnuFile, "mnuUpdate", WindowText::updateMenuItem(), &ZipCodeConv::mnuUpdate_Click);
+    mnuRevert_ = addMenuItem(mnuFile, "mnuRevert", WindowText::revertMenuItem(),
+                             &ZipCodeConv::mnuRevert_Click);
+    connect(mnuFile, &QMenu::aboutToShow, this, &ZipCodeConv::enableRevert);
+    enableRevert();
     addSeparator(mnuFile, "mnuBar1");
     addMenuItem(mnuFile, "mnuClose", QStringLiteral("閉じる(&X)"), &ZipCodeConv::mnuClose_Click);
 

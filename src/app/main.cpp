@@ -14,6 +14,10 @@
 #include "data/DataDirectory.h"
 #include "data/Filest.h"
 #include "data/TablePaths.h"
+#include "download/AddressSettings.h"
+#include "download/FileDownload.h"
+#include "download/NetworkSetup.h"
+#include "download/UpdateServices.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -63,7 +67,12 @@ int main(int argc, char* argv[]) {
     Filest filest;
     AppContext context{desktop, filest, dataDirectory(app)};
 
-    ZipCodeConv window(context, InstanceLock::defaultPath());
+    useSystemProxy();
+    NetworkDownloader downloader;
+    const QtAddressSettings addressSettings;
+    UpdateServices updates{downloader, addressSettings};
+
+    ZipCodeConv window(context, updates, InstanceLock::defaultPath());
     if (!window.Form_Load())
         return 0;
     window.show();

@@ -92,7 +92,7 @@ void FirstStartTest::oldDataIsNotedOnce() {
     harness.start();
     const QString note =
         QStringLiteral("郵便番号データ（2025/09/30）は3か月以上前のものです。"
-                       "[ファイル]メニューの[全国版の郵便番号表作成]で新しいデータにできます。");
+                       "[ファイル]メニューの[郵便番号データの更新]で新しいデータにできます。");
     QCOMPARE(harness.window->statusText(), noted ? note : QString());
     QCOMPARE(harness.label(), DatePrefix + QStringLiteral("2025/09/30"));
 }

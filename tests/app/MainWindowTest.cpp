@@ -93,7 +93,8 @@ void MainWindowTest::controlsMatchTheLayout() {
     QFETCH(QRect, geometry);
 
     WindowHarness harness;
-    harness.window = std::make_unique<mervasto::ZipCodeConv>(harness.context, harness.lockPath());
+    harness.window = std::make_unique<mervasto::ZipCodeConv>(harness.context, harness.updates,
+                                                             harness.lockPath());
     QWidget* const control = harness.control(name.toLatin1().constData());
     QVERIFY(control->inherits(kind.constData()));
     QCOMPARE(shownText(control), text);
@@ -376,7 +377,7 @@ void MainWindowTest::aLockLeftByACrashedCopyDoesNotBlock() {
 void MainWindowTest::aLockThatCannotBeWrittenRefusesNothing() {
     WindowHarness harness;
     harness.writeTables();
-    mervasto::ZipCodeConv window(harness.context,
+    mervasto::ZipCodeConv window(harness.context, harness.updates,
                                  toText(harness.lockDir / "missing" / "mervasto.lock"));
     QVERIFY(window.Form_Load());
     QVERIFY(harness.desktop.messages.isEmpty());

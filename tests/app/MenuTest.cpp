@@ -62,7 +62,10 @@ void MenuTest::menuTreeMatchesTheLayout_data() {
                              << QStringList{"mnuNew|全国版の郵便番号表作成(&K)|",
                                             "mnuNew2|事業所の個別郵便番号表作成(&C)|",
                                             "mnuBatch|住所一覧から郵便番号を一括変換(&B)...|",
-                                            "mnuBar1|-|", "mnuClose|閉じる(&X)|"};
+                                            "mnuUpdate|郵便番号データの更新(&U)...|",
+                                            "mnuRevert|以前の郵便番号データに戻す(&R)...|",
+                                            "mnuBar1|-|",
+                                            "mnuClose|閉じる(&X)|"};
     QTest::newRow("mnuEdit") << QStringLiteral("mnuEdit")
                              << QStringList{"mnuEditUndo|元に戻す(&U)|", "mnuBar|-|",
                                             "mnuEditCut|切り取り(&T)|Ctrl+X",
@@ -78,13 +81,15 @@ void MenuTest::menuTreeMatchesTheLayout() {
     QFETCH(QStringList, entries);
 
     WindowHarness harness;
-    harness.window = std::make_unique<mervasto::ZipCodeConv>(harness.context, harness.lockPath());
+    harness.window = std::make_unique<mervasto::ZipCodeConv>(harness.context, harness.updates,
+                                                             harness.lockPath());
     const QList<QAction*> actions = menu.isEmpty()
                                         ? harness.window->menuBar()->actions()
                                         : harness.window->findChild<QMenu*>(menu)->actions();
     QCOMPARE(entriesOf(actions), entries);
-    for (const QAction* const action : actions)
-        QVERIFY(action->isEnabled() && action->isVisible());
+    for (const QAction* const action : actions) // nothing to go back to in a new directory
+        QVERIFY(action->isEnabled() == (action->objectName() != "mnuRevert") &&
+                action->isVisible());
 }
 
 void MenuTest::editCommandsActOnTheFocusedTextBox_data() {

@@ -16,7 +16,7 @@ QString WindowHarness::lockPath() const {
 }
 
 bool WindowHarness::load() {
-    window = std::make_unique<mervasto::ZipCodeConv>(context, lockPath());
+    window = std::make_unique<mervasto::ZipCodeConv>(context, updates, lockPath());
     return window->Form_Load();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeDownloader.h"
 #include "WidgetTestSupport.h"
 #include "app/ZipCodeConv.h"
 
@@ -11,6 +12,9 @@
 // A main window on a temporary data directory, with a fake desktop and its own instance lock.
 struct WindowHarness : mervasto::test::WindowContext {
     mervasto::test::TempDir lockDir;
+    mervasto::test::FakeDownloader downloader;
+    mervasto::test::FakeAddressSettings addressSettings;
+    mervasto::UpdateServices updates{downloader, addressSettings};
     std::unique_ptr<mervasto::ZipCodeConv> window;
 
     // The national and office tables of the search fixtures.

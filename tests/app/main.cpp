@@ -5,6 +5,7 @@
 #include "MainWindowTest.h"
 #include "MenuTest.h"
 #include "SearchWindowTest.h"
+#include "UpdateTest.h"
 #include "WidgetTestSupport.h"
 
 #include <QApplication>
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
     MenuTest menus;
     BatchConvertDialogTest batch;
     FirstStartTest firstStart;
+    UpdateTest update;
     return mervasto::test::runTestObjects(
-        argc, argv, {&helpers, &mainWindow, &search, &keyboard, &menus, &batch, &firstStart});
+        argc, argv,
+        {&helpers, &mainWindow, &search, &keyboard, &menus, &batch, &firstStart, &update});
 }
