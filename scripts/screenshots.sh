@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Takes the pictures in docs/screenshots/: the main window with a search result and a chosen
-# line, the national table builder, the business-office table builder and the About box, at
+# line, the national table builder, the business-office table builder, the About box, the File
+# menu and the update from the operator's files (served by Python's web server on 127.0.0.1,
+# holding the samples as a new month: 10 codes gone, 3 new, 2 offices gone), at
 # normal size and as a screen scaled to 200% shows them (NAME-200.png). The program runs on the
 # sample tables in a private X server (Xvfb, no window manager), driven from the keyboard; each
 # window is captured on its own once its picture has settled.
@@ -45,12 +47,42 @@ trap 'exit 1' INT TERM
 data=$XS_WORK/tables
 mkdir -p "$data" "$out"
 run_cli() { timeout "$(xs_budget 20)" "$cli" --data-dir "$data" "$@"; }
-run_cli build national --yes samples/KEN_ALL.CSV >/dev/null ||
+# The window shows the date of the data: a fixed one keeps the pictures the same from run to run.
+cp samples/KEN_ALL.CSV samples/JIGYOSYO.CSV "$XS_WORK/"
+touch -d '2025-01-31 00:00' "$XS_WORK/KEN_ALL.CSV" "$XS_WORK/JIGYOSYO.CSV"
+run_cli build national --yes "$XS_WORK/KEN_ALL.CSV" >/dev/null ||
     fail "the national tables could not be built"
-run_cli build offices --yes samples/JIGYOSYO.CSV >/dev/null ||
+run_cli build offices --yes "$XS_WORK/JIGYOSYO.CSV" >/dev/null ||
     fail "the office table could not be built"
-# The window shows the date of the tables: a fixed one keeps the pictures the same from run to run.
-touch -d '2025-01-31 09:00' "$data"/*
+# Each run of the program starts from these tables: the update replaces them.
+cp -a "$data" "$XS_WORK/tables-before"
+
+# The next month of the samples, on a local web server that the settings point the update to.
+site=$XS_WORK/site
+mkdir -p "$site" "$XS_WORK/config/Mervasto"
+python3 - samples "$site" <<'PY' || fail "the next month could not be made"
+import sys, zipfile
+samples, site = sys.argv[1], sys.argv[2]
+rows = open(samples + "/KEN_ALL.CSV", "rb").read().split(b"\r\n")[:-1]
+code = lambda row: row.split(b",")[2]
+gone = sorted({code(row) for row in rows})[40:50]
+month = [row for row in rows if code(row) not in gone]
+for number in (1, 2, 3):
+    columns = rows[0].split(b",")
+    columns[2] = b'"100990%d"' % number
+    columns[8] = ('"新丸の内%d丁目"' % number).encode("cp932")
+    month.append(b",".join(columns))
+offices = open(samples + "/JIGYOSYO.CSV", "rb").read().split(b"\r\n")[:-1][2:]
+for name, csv, lines in (("ken_all", "KEN_ALL.CSV", month), ("jigyosyo", "JIGYOSYO.CSV", offices)):
+    with zipfile.ZipFile(f"{site}/{name}.zip", "w", zipfile.ZIP_DEFLATED) as archive:
+        archive.writestr(zipfile.ZipInfo(csv, (2025, 2, 28, 0, 0, 0)), b"\r\n".join(lines) + b"\r\n")
+PY
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site" >/dev/null 2>&1 &
+server=$!
+trap 'kill "$server" 2>/dev/null; xs_stop_all' EXIT
+printf '[Update]\nNationalUrl=http://127.0.0.1:%s/ken_all.zip\nOfficesUrl=http://127.0.0.1:%s/jigyosyo.zip\n' \
+    "$port" "$port" >"$XS_WORK/config/Mervasto/Mervasto.conf"
 
 # Room for the largest scale: the main window is 588 x 420 at normal size.
 XS_SCREEN=2560x1600x24 xs_start_xserver || fail "no X server"
@@ -81,11 +113,22 @@ close_builder() {
     xs_keys Escape && xs_wait_window_gone 10 "$1"
 }
 
+# capture_with_menu WINDOW FILE: the window as the screen shows it, with its open menu over it
+# (a menu is a window of its own).
+capture_with_menu() {
+    local X Y WIDTH HEIGHT SCREEN
+    eval "$(xdotool getwindowgeometry --shell "$1")" || return 1
+    sleep 1
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage png:- 2>/dev/null |
+        convert - -strip -define png:compression-level=9 "png:$2"
+}
+
 # take_pictures SCALE: one run of the program at that scale factor, its pictures named with the
 # percentage unless it is 1.
 take_pictures() {
     local suffix="" window
     [ "$1" != 1 ] && suffix=-$(awk -v scale="$1" 'BEGIN { printf "%d", scale * 100 }')
+    rm -rf "$data" && cp -a "$XS_WORK/tables-before" "$data" || fail "the tables could not be reset"
     XS_SCALE_FACTOR=$1 xs_start_program "$mervasto" "$data"
     main_window=$(xs_find_window 20 "$main_title") || fail "the main window did not appear"
 
@@ -118,6 +161,16 @@ take_pictures() {
     window=$(open_window alt+h a 'ﾊﾞｰｼﾞｮﾝ情報$') || fail "the About box did not open"
     xs_capture "$window" "$out/about-box$suffix.png" || fail "capturing the About box"
     close_window 'ﾊﾞｰｼﾞｮﾝ情報$' Escape || fail "Esc did not close the About box"
+
+    xs_focus "$main_window" || fail "the main window did not take the focus back"
+    xs_keys alt+f || fail "opening the File menu"
+    capture_with_menu "$main_window" "$out/file-menu$suffix.png" || fail "capturing the File menu"
+    xs_keys Escape Escape || fail "closing the File menu"
+
+    window=$(open_window alt+f u '^郵便番号データの更新$') || fail "the update did not open"
+    sleep 2 # the local download and the builds of the samples take well under that
+    xs_capture "$window" "$out/update-dialog$suffix.png" || fail "capturing the update"
+    close_window '^郵便番号データの更新$' Escape || fail "Esc did not close the update"
 
     xs_focus "$main_window" || fail "the main window did not take the focus back"
     xs_keys alt+f x || fail "closing from the File menu"

@@ -166,9 +166,10 @@ void UpdateDialog::showOutcome(const UpdateRunOutcome& outcome) {
         text += QString::fromStdString(update.detail);
         break;
     }
+    // The outcome on the label, its details below.
     stage_->setText(outcome.cancelled() ? QStringLiteral("キャンセルしました。")
                                         : text.section(u'\n', 0, 0));
-    report_->setPlainText(text);
+    report_->setPlainText(text.section(u'\n', 1));
     progressBar_->setRange(0, 1);
     progressBar_->setValue(replaced_ ? 1 : 0);
     cancel_->setEnabled(false);

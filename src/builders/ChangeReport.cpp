@@ -69,18 +69,31 @@ CodesByAddress codesByAddress(const Lines& lines) {
     return found;
 }
 
-std::set<std::string_view> codesOf(const Lines& lines) {
-    std::set<std::string_view> codes;
-    for (const auto line : lines)
-        codes.insert(splitAddressLine(line).code);
+// Each code with the first address that has it.
+using AddressByCode = std::map<std::string_view, std::string_view>;
+
+AddressByCode codesOf(const Lines& lines) {
+    AddressByCode codes;
+    for (const auto line : lines) {
+        const auto [code, address] = splitAddressLine(line);
+        codes.emplace(code, address);
+    }
     return codes;
 }
 
-// Every element of `from` that `against` lacks, in order.
-template <typename Set> void addMissing(const Set& from, const Set& against, ChangeList& list) {
-    for (const auto& item : from)
-        if (!against.contains(item))
-            list.add(utf8(item));
+// Every code of `from` that `against` lacks, in order, with its address.
+void addMissing(const AddressByCode& from, const AddressByCode& against, ChangeList& list) {
+    for (const auto& [code, address] : from)
+        if (!against.contains(code))
+            list.add(utf8(code) + " " + utf8(address));
+}
+
+// Every line of `from` that `against` lacks, in order.
+void addMissing(const std::set<std::string_view>& from, const std::set<std::string_view>& against,
+                ChangeList& list) {
+    for (const auto line : from)
+        if (!against.contains(line))
+            list.add(utf8(line));
 }
 
 std::string joined(const std::set<std::string_view>& codes) {

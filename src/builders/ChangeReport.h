@@ -20,8 +20,8 @@ struct ChangeList {
 struct ChangeReport {
     static constexpr std::size_t ListedLines = 10; // lines kept of each kind
 
-    ChangeList codesAdded;       // postal codes that no current line has
-    ChangeList codesRemoved;     // postal codes that no new line has
+    ChangeList codesAdded;       // "code address": codes that no current line has
+    ChangeList codesRemoved;     // "code address": codes that no new line has
     ChangeList addressesRecoded; // addresses in both whose codes differ: "address old → new"
     ChangeList officesAdded;     // office lines that are new
     ChangeList officesRemoved;   // office lines that are gone

@@ -52,7 +52,8 @@ struct UpdateHarness : WindowHarness {
             auto* const close = dialog ? dialog->findChild<QPushButton*>("Command3") : nullptr;
             if (!close || !close->isEnabled())
                 return;
-            shown = dialog->findChild<QPlainTextEdit*>("Text1")->toPlainText();
+            shown = dialog->findChild<QLabel*>("Label1")->text() + u'\n' +
+                    dialog->findChild<QPlainTextEdit*>("Text1")->toPlainText();
             QTest::mouseClick(close, Qt::LeftButton);
         });
         poll.start(10);
@@ -72,8 +73,8 @@ void UpdateTest::anUpdateReplacesTheTablesShowsTheReportAndCanBeReverted() {
 
     QVERIFY2(shown.startsWith(QStringLiteral("郵便番号データを更新しました。\n")),
              qPrintable(shown));
-    QVERIFY(shown.contains(QStringLiteral("追加された郵便番号: 3 件\n  100-0001\n")));
-    QVERIFY(shown.contains(QStringLiteral("廃止された郵便番号: 1 件\n  100-0005\n")));
+    QVERIFY(shown.contains(QStringLiteral("追加された郵便番号: 3 件\n  100-0001 東京都千代田区町1000001\n")));
+    QVERIFY(shown.contains(QStringLiteral("廃止された郵便番号: 1 件\n  100-0005 東京都千代田区丸の内\n")));
     QCOMPARE(harness.label(), QStringLiteral("郵便番号ﾃﾞｰﾀﾌｧｲﾙの更新日：2025/10/31"));
     QVERIFY(harness.item("mnuRevert")->isEnabled());
 

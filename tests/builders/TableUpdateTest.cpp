@@ -84,7 +84,7 @@ TEST_F(TableUpdate, ReplacesBothSetsWithWhatTheBuildersMakeAndReportsTheChanges)
     EXPECT_EQ(outcome.report.addressesRecoded.count, 1u);
     EXPECT_EQ(outcome.report.officesAdded.count, 2u);
     EXPECT_EQ(outcome.report.officesRemoved.count, 2u);
-    EXPECT_EQ(outcome.report.codesRemoved.first.front(), "100-0001");
+    EXPECT_EQ(outcome.report.codesRemoved.first.front(), "100-0001 東京都千代田区町1000001");
     EXPECT_EQ(outcome.report.addressesRecoded.first.front(),
               "東京都千代田区町1000021 100-0021 → 100-0020 100-0021");
     EXPECT_FALSE(shrinkAsked);

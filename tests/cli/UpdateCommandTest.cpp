@@ -56,7 +56,7 @@ TEST_F(UpdateCommand, ReportsTheChangesOfANewMonthAndRevertsThem) {
 
     const auto updated = update();
     EXPECT_EQ(updated.status, 0) << updated.err;
-    EXPECT_NE(updated.out.find("廃止された郵便番号: 10 件\n  100-0001\n"), std::string::npos)
+    EXPECT_NE(updated.out.find("廃止された郵便番号: 10 件\n  100-0001 東京都千代田区町1000001\n"), std::string::npos)
         << updated.out;
     EXPECT_NE(updated.out.find("追加された郵便番号: 3 件\n"), std::string::npos);
     EXPECT_NE(updated.out.find("郵便番号データを更新しました。"), std::string::npos);
