@@ -18,6 +18,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://mervasto.github.io/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# A Japanese font to show the windows' text, and xdg-open for the manual.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk, xdg-utils")
+# A Japanese font to show the windows' text, xdg-open for the manual, and the certificates that
+# the update's HTTPS download checks the server against.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "fonts-ipafont-gothic | fonts-noto-cjk, xdg-utils, ca-certificates")
 include(CPack)
