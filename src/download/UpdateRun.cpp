@@ -19,10 +19,9 @@ bool isZipArchive(const fs::path& file) {
     return in && start == ZipSignature;
 }
 
-UpdateRunOutcome failed(UpdateResult result, const QUrl& url, const std::string& detail,
+UpdateRunOutcome failed(UpdateResult result, std::string detail,
                         DownloadFailure download = DownloadFailure::None) {
-    const std::string address = url.toDisplayString().toStdString();
-    return {{result, address + ": " + detail, {}}, download};
+    return {{result, std::move(detail), {}}, download};
 }
 
 // Downloads one file; nothing when it arrived and is a zip archive, else why not.
@@ -30,13 +29,14 @@ std::optional<UpdateRunOutcome> download(Downloader& downloader, const QUrl& url
                                          const fs::path& file, UpdateProgress& progress) {
     const auto result = downloader.fetch(
         url, file, [&](qint64 received, qint64 total) { progress.received(received, total); });
-    if (!result.ok())
+    if (!result.ok()) // the detail names the address
         return failed(result.failure == DownloadFailure::HtmlPage ? UpdateResult::Refused
                                                                   : UpdateResult::Failed,
-                      url, result.detail, result.failure);
+                      result.detail, result.failure);
     if (!isZipArchive(file))
-        return failed(UpdateResult::Refused, url,
-                      "not a zip archive; the download address may have moved");
+        return failed(UpdateResult::Refused,
+                      url.toDisplayString().toStdString() +
+                          ": not a zip archive; the download address may have moved");
     return std::nullopt;
 }
 

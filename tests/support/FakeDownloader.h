@@ -22,7 +22,7 @@ public:
         fetched.push_back(url.toString());
         const QString address = url.toString();
         if (const auto failure = failures_.find(address); failure != failures_.end())
-            return {failure->second, 0, "failed as told"};
+            return {failure->second, 0, "could not download " + address.toStdString() + ": failed"};
         const auto file = files_.find(address);
         if (file == files_.end())
             return {DownloadFailure::HttpStatus, 404, "HTTP 404 Not Found"};
