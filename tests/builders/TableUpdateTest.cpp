@@ -133,7 +133,7 @@ const BadDownload BadDownloads[] = {
      UpdateResult::Refused},
     {"OfficeFileWhereTheNationalOneBelongs",
      [](const fs::path& national, const fs::path& offices) {
-         fs::copy_file(offices, national, fs::copy_options::overwrite_existing);
+         writeBytes(national, readBytes(offices));
      },
      UpdateResult::Refused},
     {"MissingOfficeFile", [](const fs::path&, const fs::path& offices) { fs::remove(offices); },

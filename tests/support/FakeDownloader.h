@@ -26,8 +26,8 @@ public:
         const auto file = files_.find(address);
         if (file == files_.end())
             return {DownloadFailure::HttpStatus, 404, "HTTP 404 Not Found"};
-        std::filesystem::copy_file(file->second, destination,
-                                   std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::remove(destination);
+        std::filesystem::copy_file(file->second, destination);
         const auto size = static_cast<qint64>(std::filesystem::file_size(destination));
         if (progress)
             progress(size, size);
