@@ -203,6 +203,29 @@ done
 check "search --json into an empty directory (first start)" same_output "$work/empty-linux" \
     "$work/empty-windows" search --json 丸の内
 
+# An update from a web server on 127.0.0.1 holding the operator's files (the carried ones): both
+# programs download them through Qt Network, print the same report and build the same tables.
+update_from_local_server() {
+    local port server status=0 file
+    port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    python3 -m http.server "$port" --bind 127.0.0.1 --directory data >/dev/null 2>&1 &
+    server=$!
+    for _ in $(seq 50); do
+        python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/')" \
+            2>/dev/null && break
+        sleep 0.1
+    done
+    same_output "$work/update-linux" "$work/update-windows" update --yes \
+        --national "http://127.0.0.1:$port/ken_all.zip" \
+        --offices "http://127.0.0.1:$port/jigyosyo.zip" || status=1
+    kill "$server"
+    for file in "$work/update-linux"/*; do
+        cmp "$file" "$work/update-windows/${file##*/}" || status=1
+    done
+    return "$status"
+}
+check "update from a local web server: the same report and the same tables" update_from_local_server
+
 # The program copied next to its tables as a portable copy, on a drive of their own (M:\).
 cp "$windows_cli" "$(dirname "$windows_cli")/mervasto.portable" "$windows_dir/"
 ln -sfn "$PWD/$windows_dir" "$WINEPREFIX/dosdevices/m:"
