@@ -112,6 +112,27 @@ finds() { # finds EXPECTED-LINE-START SEARCH-ARGUMENTS...
 check "mervasto-cli search 東京都千代田区丸の内" finds 100-0005 東京都千代田区丸の内
 check "mervasto-cli search --office 郵便局" finds 1 --office 郵便局
 
+# The update through the installed Qt Network, from a web server on 127.0.0.1 holding the data
+# the package carries; then the way back to the tables built from samples/.
+updates_and_reverts() {
+    local port server status=0
+    port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    python3 -m http.server "$port" --bind 127.0.0.1 --directory /usr/share/mervasto \
+        >/dev/null 2>&1 &
+    server=$!
+    sleep 1
+    as_user mervasto-cli update --yes --national "http://127.0.0.1:$port/ken_all.zip" \
+        --offices "http://127.0.0.1:$port/jigyosyo.zip" >"$log" 2>&1 &&
+        grep -q '^郵便番号データを更新しました。$' "$log" &&
+        as_user mervasto-cli search 札幌市北区北十条西 | grep -q '^001-0010' &&
+        as_user mervasto-cli update --revert --yes >>"$log" 2>&1 &&
+        ! as_user mervasto-cli search 札幌市北区北十条西 >/dev/null || status=1
+    kill "$server"
+    [ "$status" -eq 0 ] || cat "$log"
+    return "$status"
+}
+check "mervasto-cli update from a local web server, then update --revert" updates_and_reverts
+
 # The desktop entry's command line (its field codes dropped), in a private X server, started by
 # a user whose home is empty: the window builds its tables on the way up and shows no message
 # box (a failed build or missing tables would show one in front of it).
