@@ -14,7 +14,7 @@ test_packages=(
     xvfb xauth xdotool xclip imagemagick locales
     clang libclang-rt-14-dev
     g++-mingw-w64-x86-64-posix googletest wine64 libz-mingw-w64-dev nsis
-    fp-utils desktop-file-utils appstream dpkg-dev file
+    fp-utils desktop-file-utils appstream dpkg-dev file python3
 )
 
 packages=("${run_packages[@]}")
