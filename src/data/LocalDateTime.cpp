@@ -20,6 +20,28 @@ bool isValidTime(const LocalDateTime& time) {
            time.minute < 60 && time.second >= 0 && time.second < 60;
 }
 
+bool toLocalTime(std::time_t seconds, std::tm& local) {
+#ifdef _WIN32
+    return localtime_s(&local, &seconds) == 0;
+#else
+    return localtime_r(&seconds, &local) != nullptr;
+#endif
+}
+
+// The calendar of `time` in UTC: for a time that the system cannot turn into local time
+// (Windows' before 1970).
+LocalDateTime utcDateTime(chrono::sys_seconds time) {
+    const auto day = chrono::floor<chrono::days>(time);
+    const chrono::year_month_day date(day);
+    const chrono::hh_mm_ss clock(time - day);
+    return {static_cast<int>(date.year()),
+            static_cast<int>(unsigned(date.month())),
+            static_cast<int>(unsigned(date.day())),
+            static_cast<int>(clock.hours().count()),
+            static_cast<int>(clock.minutes().count()),
+            static_cast<int>(clock.seconds().count())};
+}
+
 } // namespace
 
 std::string formatLocalDateTime(const LocalDateTime& time) {
@@ -52,14 +74,10 @@ std::optional<LocalDateTime> parseLocalDateTime(std::string_view text) {
 }
 
 LocalDateTime localDateTime(std::filesystem::file_time_type time) {
-    const std::time_t seconds = chrono::system_clock::to_time_t(
-        chrono::time_point_cast<chrono::system_clock::duration>(chrono::file_clock::to_sys(time)));
+    const auto system = chrono::floor<chrono::seconds>(chrono::file_clock::to_sys(time));
     std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &seconds);
-#else
-    localtime_r(&seconds, &local);
-#endif
+    if (!toLocalTime(chrono::system_clock::to_time_t(system), local))
+        return utcDateTime(system);
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
             local.tm_hour,        local.tm_min,     local.tm_sec};
 }

@@ -93,26 +93,32 @@ std::string currentEntryName(unzFile zip, uLong size) {
     return name;
 }
 
-// The size of the one CSV entry, which becomes the current entry.
+// The size of the one CSV entry, which becomes the current entry. The whole listing is read:
+// one broken part way could hide a second CSV entry.
 std::uint64_t selectCsvEntry(unzFile zip) {
     std::vector<unz64_file_pos> found;
     std::uint64_t size = 0;
-    for (int status = unzGoToFirstFile(zip); status == UNZ_OK; status = unzGoToNextFile(zip)) {
+    int status = unzGoToFirstFile(zip);
+    for (; status == UNZ_OK; status = unzGoToNextFile(zip)) {
         unz_file_info64 info{};
         if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
             refuse("damaged zip archive");
         if (!isCsvName(currentEntryName(zip, info.size_filename)))
             continue;
         unz64_file_pos position{};
-        unzGetFilePos64(zip, &position);
+        if (unzGetFilePos64(zip, &position) != UNZ_OK)
+            refuse("damaged zip archive");
         found.push_back(position);
         size = info.uncompressed_size;
     }
+    if (status != UNZ_END_OF_LIST_OF_FILE)
+        refuse("damaged zip archive");
     if (found.empty())
         refuse("the zip archive holds no CSV file");
     if (found.size() > 1)
         refuse("the zip archive holds " + std::to_string(found.size()) + " CSV files, not one");
-    unzGoToFilePos64(zip, &found.front());
+    if (unzGoToFilePos64(zip, &found.front()) != UNZ_OK)
+        refuse("damaged zip archive");
     return size;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <optional>
 #include <string>
 
@@ -57,6 +59,16 @@ INSTANTIATE_TEST_SUITE_P(
                       AgeCase{{2025, 10, 15}, {2026, 1, 15}, false},
                       AgeCase{{2025, 10, 15}, {2026, 1, 16}, true},
                       AgeCase{{2026, 1, 1}, {2025, 12, 1}, false})); // a clock set back
+
+// Windows cannot turn a time before 1970 into local time: the date is then UTC's, never a
+// broken one.
+TEST(LocalDateTimeOfAFile, IsADateBefore1970Too) {
+    const std::chrono::sys_seconds day{std::chrono::sys_days{std::chrono::year{1950} / 6 / 15}};
+    const LocalDateTime time = localDateTime(std::chrono::file_clock::from_sys(day));
+    EXPECT_EQ(time.year, 1950);
+    EXPECT_EQ(time.month, 6);
+    EXPECT_TRUE(time.day >= 14 && time.day <= 15) << time.day;
+}
 
 } // namespace
 } // namespace mervasto

@@ -149,6 +149,15 @@ INSTANTIATE_TEST_SUITE_P(
                         writeZip(file, {{"KEN_ALL.CSV", Cp932Text}, {"JIGYOSYO.CSV", Cp932Text}});
                     },
                     "the zip archive holds 2 CSV files, not one"},
+        RefusalCase{"ListingBrokenAfterTheCsv",
+                    [](const fs::path& file) {
+                        writeZip(file, {{"KEN_ALL.CSV", Cp932Text}, {"readme.txt", "x"}});
+                        auto bytes = readBytes(file);
+                        const auto first = bytes.find("PK\x01\x02");
+                        bytes[bytes.find("PK\x01\x02", first + 4) + 2] = '\x09';
+                        writeBytes(file, bytes);
+                    },
+                    "damaged zip archive"},
         RefusalCase{"CutToHalf",
                     [](const fs::path& file) {
                         writeLargeZip(file);
