@@ -103,7 +103,8 @@ UpdateOutcome update(const UpdateFiles& files, const fs::path& dataDir,
         return failedBuild(offices, nameText(files.offices.filename()));
 
     UpdateOutcome outcome{UpdateResult::Completed, {}, compareTables(dataDir, work.path())};
-    if (holdsSameTables(dataDir, work.path())) {
+    // A change in the lines shows without reading the tables again.
+    if (outcome.report.empty() && holdsSameTables(dataDir, work.path())) {
         outcome.result = UpdateResult::Unchanged;
         return outcome;
     }
